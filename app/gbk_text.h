@@ -1,0 +1,37 @@
+#pragma once
+// Helpers for GBK (code page 936) text held as bytes. A byte of 0x80 or above
+// starts a double-byte character together with the byte after it; every scan
+// here steps over such a pair as a whole, so no hit starts on a trail byte.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quorvane::gbk {
+
+inline constexpr std::size_t npos = std::string_view::npos;
+
+constexpr bool isLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
+
+// Index of the character after the one that starts at pos (never past the end).
+constexpr std::size_t nextCharacter(std::string_view text, std::size_t pos) {
+  const std::size_t step = isLeadByte(text[pos]) ? 2 : 1;
+  return pos + step <= text.size() ? pos + step : text.size();
+}
+
+// First occurrence of needle that starts on a character boundary at or after from.
+std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0);
+
+// Like find, with ASCII letters compared regardless of case.
+std::size_t findIgnoringAsciiCase(std::string_view text, std::string_view needle, std::size_t from = 0);
+
+inline bool contains(std::string_view text, std::string_view needle) { return find(text, needle) != npos; }
+
+// Last single-byte character equal to ch (a byte below 0x80); npos if none.
+std::size_t findLastSingleByte(std::string_view text, char ch);
+
+// Every occurrence of from replaced by to, left to right, without rescanning
+// inserted text; ASCII letters compared regardless of case.
+std::string replaceAllIgnoringAsciiCase(std::string_view text, std::string_view from, std::string_view to);
+
+}  // namespace quorvane::gbk

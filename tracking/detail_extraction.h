@@ -1,0 +1,24 @@
+#pragma once
+// Puts the tracking details of a detail page into the history box: the
+// headline paragraph replaces the box text, then every dated entry is added.
+
+#include <string>
+#include <string_view>
+
+#include "app/app_state.h"
+#include "tracking/history_box.h"
+
+namespace quorvane {
+
+// An entry as matched on the page, made readable: "middot;" removed, "<br /> "
+// and "</p>" turned into line breaks (CR LF), letters in any case.
+std::string cleanEntryText(std::string_view entry);
+
+// Replaces the box text with the headline (the first statusLinePattern match
+// without its 10-byte marker and 4-byte closing tag), leaving the box alone
+// when there is none, then appends each entryPattern match, cleaned, in page
+// order. A pattern that was never compiled matches nothing; a search that the
+// regex engine abandons ends the extraction, keeping what is already shown.
+void showTrackingDetails(const AppState& state, HistoryBox& box, std::string_view pageText);
+
+}  // namespace quorvane
