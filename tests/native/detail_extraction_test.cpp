@@ -1,0 +1,182 @@
+// Tracking details: the headline and entries shown in the history box.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "tracking/detail_extraction.h"
+#include "tracking/history_box.h"
+
+namespace quorvane {
+namespace {
+
+using namespace std::string_view_literals;
+
+TEST(CleanEntryText, ReplacesInOrderWithoutRescanning) {
+  struct Case {
+    const char* name;
+    std::string_view entry;
+    std::string_view cleaned;
+  } const cases[] = {
+      {"typical entry", "middot;2024-05-01 08:00:00<br /> a b</p>"sv, "2024-05-01 08:00:00\r\na b\r\n"sv},
+      {"any letter case", "MIDDOT;x<BR /> y</P>"sv, "x\r\ny\r\n"sv},
+      {"every occurrence", "middot;a&middot;b<br /> c<br /> d</p></p>"sv, "a&b\r\nc\r\nd\r\n\r\n"sv},
+      {"<br /> without a space stays", "a<br />b<br />"sv, "a<br />b<br />"sv},
+      {"only one space goes with <br />", "a<br />  b"sv, "a\r\n b"sv},
+      {"text joined by a removal is not scanned again", "mmiddot;iddot;"sv, "middot;"sv},
+      {"no hit starts on a trail byte", "\x81middot;x"sv, "\x81middot;x"sv},  // 0x81 0x6D is one character
+      {"hit right after a double-byte character", "\xD6\xD0middot;x"sv, "\xD6\xD0x"sv},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(cleanEntryText(c.entry), c.cleaned);
+  }
+}
+
+// Keeps the box text as the window would, and counts the calls.
+class FakeHistoryBox : public HistoryBox {
+ public:
+  void replaceText(std::string_view gbkText) override {
+    text = gbkText;
+    ++calls;
+  }
+  void appendText(std::string_view gbkText) override {
+    text += gbkText;
+    ++calls;
+  }
+  std::string text = "before|";
+  int calls = 0;
+};
+
+class DetailExtraction : public testing::Test {
+ protected:
+  DetailExtraction() { compilePatterns(state_); }
+
+  FakeHistoryBox show(std::string_view page) const {
+    FakeHistoryBox box;
+    showTrackingDetails(state_, box, page);
+    return box;
+  }
+
+  // The straightforward extraction: each search runs to the end of the page.
+  std::string naiveText(std::string_view page) const {
+    FakeHistoryBox box;
+    const char* const end = page.data() + page.size();
+    boost::cmatch match;
+    if (boost::regex_search(page.data(), end, match, state_.statusLinePattern)) {
+      box.replaceText(match.str().substr(10, match.length() - 14));
+    }
+    for (const char* from = page.data(); boost::regex_search(from, end, match, state_.entryPattern);
+         from = match[0].second) {
+      box.appendText(cleanEntryText(match.str()));
+    }
+    return box.text;
+  }
+
+  AppState state_;
+};
+
+std::string repeated(std::string_view piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text.append(piece);
+  return text;
+}
+
+const std::string kHeadline = "<p style='color:#F21818;'>已签收</p>";
+const std::string kEntry1 = "<p>&middot;2024-05-01 08:00:00<br /> 北京 已揽收</p>";
+const std::string kEntry2 = "<p>&middot;2024-05-02 09:30:00<br /> 上海 派送中</p>";
+const std::string kShown1 = "2024-05-01 08:00:00\r\n北京 已揽收\r\n";
+const std::string kShown2 = "2024-05-02 09:30:00\r\n上海 派送中\r\n";
+
+TEST_F(DetailExtraction, ShowsHeadlineAndEntries) {
+  struct Case {
+    const char* name;
+    std::string page;
+    std::string boxText;
+  } const cases[] = {
+      {"headline only", "<html>" + kHeadline + "</html>", "已签收"},
+      {"headline and two entries", kHeadline + kEntry1 + kEntry2, "已签收" + kShown1 + kShown2},
+      {"entries only are added to the text before", kEntry1 + kEntry2, "before|" + kShown1 + kShown2},
+      {"neither", "<p>查询结果</p>", "before|"},
+      {"empty page", "", "before|"},
+      {"marker and tags in any case", "<p style='color:#f21818;'>在途</P><p>&MIDDOT;2024-05-01 08:00:00<BR /> x</P>",
+       "在途2024-05-01 08:00:00\r\nx\r\n"},
+      {"empty headline runs on to the next </p>", "#F21818;'></p><p>abc</p>", "</p><p>abc"},
+      {"first headline wins", kHeadline + "#F21818;'>second</p>", "已签收"},
+      {"entry without seconds is not shown", "<p>&middot;2024-05-01 08:00<br /> x</p>" + kEntry1, "before|" + kShown1},
+      {"entry without <br /> is not shown", "<p>&middot;2024-05-01 08:00:00 x</p>" + kEntry1, "before|" + kShown1},
+      {"entry ends at its first </p>", "middot;2024-05-01 08:00:00<br /> a</p>b</p>",
+       "before|2024-05-01 08:00:00\r\na\r\n"},
+      {"entry text with middot; again", "middot;2024-05-01 08:00:00<br /> a&middot;b</p>",
+       "before|2024-05-01 08:00:00\r\na&b\r\n"},
+      {"<br /> without a space stays", "middot;2024-05-01 08:00:00<br />a<br /> b</p>",
+       "before|2024-05-01 08:00:00<br />a\r\nb\r\n"},
+      {"entry without </p> runs into the next", "<p>&middot;2024-05-01 08:00:00<br /> a" + kEntry2,
+       "before|2024-05-01 08:00:00\r\na<p>&2024-05-02 09:30:00\r\n上海 派送中\r\n"},
+      {"trail byte 0x6D then iddot; stays in the text", "middot;2024-05-01 08:00:00<br /> \x81middot;x</p>",
+       "before|2024-05-01 08:00:00\r\n\x81middot;x\r\n"},
+      {"the patterns run on bytes: a match may start on a trail byte",
+       "\x81middot;2024-05-01 08:00:00<br /> \xD6\xD0</p>", "before|2024-05-01 08:00:00\r\n\xD6\xD0\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(show(c.page).text, c.boxText);
+    EXPECT_EQ(naiveText(c.page), c.boxText) << "the straightforward search disagrees";
+  }
+}
+
+TEST_F(DetailExtraction, LeavesTheBoxAloneWithoutMatches) {
+  for (const std::string_view page : {""sv, "<p>x</p>"sv, "#F21818;'>x"sv, "middot;2024-05-01 08:00:00<br /> x"sv}) {
+    SCOPED_TRACE(page);
+    EXPECT_EQ(show(page).calls, 0);
+  }
+}
+
+// Pages built to make a search over the whole page slow; a few KB, so the
+// straightforward search used as reference still finishes quickly.
+TEST_F(DetailExtraction, AdversarialPagesMatchTheStraightforwardSearch) {
+  const std::string unclosedEntries = repeated("<p>&middot;2024-05-01 08:00:00<br /> x", 150);
+  const std::string unclosedHeadlines = repeated("<p style='color:#F21818;'>x", 150);
+  const std::string datePrefixes = repeated("&middot;2024-05-01 08:00:00", 150);
+  struct Case {
+    const char* name;
+    std::string page;
+  } const cases[] = {
+      {"entries without closing tags", unclosedEntries},
+      {"entries without closing tags, then one", unclosedEntries + "</p>"},
+      {"headline markers without closing tags", unclosedHeadlines},
+      {"headline markers without closing tags, then one", unclosedHeadlines + "</P>"},
+      {"date prefixes without <br />", datePrefixes + kEntry1},
+      {"everything mixed", kEntry1 + unclosedEntries + "</P>" + unclosedHeadlines + kEntry2 + datePrefixes + "x"},
+      {"closing tag right after a lead byte", "middot;2024-05-01 08:00:00<br /> a\x81</p>" + unclosedEntries},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(show(c.page).text, naiveText(c.page));
+  }
+}
+
+TEST_F(DetailExtraction, PatternNeverCompiledMatchesNothing) {
+  state_.statusLinePattern = boost::regex();
+  EXPECT_EQ(show(kHeadline + kEntry1).text, "before|" + kShown1);
+  state_.entryPattern = boost::regex();
+  EXPECT_EQ(show(kHeadline + kEntry1).calls, 0);
+}
+
+// A pattern with nested repeats makes Boost give up on a run of x's.
+TEST_F(DetailExtraction, AbandonedSearchEndsTheExtraction) {
+  const boost::regex explosive("(x+x+)+y");
+  const std::string xs = repeated("x", 40) + "</p>";
+
+  state_.entryPattern = explosive;
+  EXPECT_EQ(show(kHeadline + xs).text, "已签收");
+
+  compilePatterns(state_);
+  state_.statusLinePattern = explosive;
+  const FakeHistoryBox box = show(kEntry1 + xs);
+  EXPECT_EQ(box.calls, 0) << "entries after an abandoned headline search are not shown";
+}
+
+}  // namespace
+}  // namespace quorvane
