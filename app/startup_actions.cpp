@@ -1,0 +1,29 @@
+#include "app/startup_actions.h"
+
+#include "app/courier_list.h"
+#include "app/ini_file.h"
+#include "ui/window_texts.h"
+
+namespace quorvane {
+
+bool loadCourierList(AppState& state, MainWindowView& view, const CourierListFile& file) {
+  if (!file.exists()) {
+    view.showMessage(texts::kCourierListMissing, texts::kErrorTitle, MessageIcon::Error);
+    return false;
+  }
+  const std::string bytes = file.contents();
+  const auto readValue = [&bytes](const std::string& key) {
+    return readProfileString(bytes, kCourierListSection, key, kCourierListDefault, kCourierValueBufferSize);
+  };
+  for (const CourierEntry& entry : readCourierEntries(readValue)) {
+    state.courierCodes.push_back(entry.code);
+    view.addCourierItem(entry.name);
+  }
+  return true;
+}
+
+void onMainWindowCreated(AppState& state, MainWindowView& view, const CourierListFile& file) {
+  if (loadCourierList(state, view, file)) compilePatterns(state);
+}
+
+}  // namespace quorvane

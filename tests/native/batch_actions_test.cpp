@@ -1,0 +1,138 @@
+// The import and export buttons against an in-memory window and files.
+
+#include "batch/batch_actions.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_main_window.h"
+#include "fakes/pages.h"
+#include "tracking/query_url.h"
+#include "ui/window_texts.h"
+
+namespace quorvane {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+struct BatchActions : ::testing::Test {
+  BatchActions() {
+    compilePatterns(*state);
+    state->currentCompanyCode = "xjkd";
+    fetcher.page = test::kScannedPage;
+  }
+  std::unique_ptr<AppState> state = createAppState();
+  test::FakeMainWindow view;
+  test::FakeFetcher fetcher;
+  test::FakeBatchFiles files;
+  MainWindowContext context{*state, view, fetcher, files};
+};
+
+TEST_F(BatchActions, ImportQueriesTheNumberOfEveryLine) {
+  files.importBytes = "XJ100  note\r\n\r\nAB12\n \nBB200\tx\nXJ300";
+  importNumberFile(context);
+  EXPECT_EQ(view.caption, texts::kContactCaption);
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].text, texts::kImportWarning);
+  EXPECT_EQ(view.messages[0].title, "警告");
+  EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning);
+  EXPECT_EQ(view.rows, (Rows{{"XJ100", "已扫描"},
+                             {"AB12", "单号不正确"},
+                             {"", "单号不正确"},  // a line that begins with a space: an empty number, never sent
+                             {"BB200\tx", "单号不正确"},
+                             {"XJ300", "已扫描"}}));
+  EXPECT_EQ(fetcher.urls, (std::vector<std::string>{buildQueryUrl("xjkd", "XJ100"), buildQueryUrl("xjkd", "XJ300")}));
+  EXPECT_EQ(view.hint, texts::kHintDone);
+}
+
+TEST_F(BatchActions, ImportOfAnEmptyFileAddsNothingAndIsDone) {
+  files.importBytes = "\r\n\n";
+  importNumberFile(context);
+  EXPECT_TRUE(view.rows.empty());
+  EXPECT_EQ(view.hint, texts::kHintDone);
+}
+
+TEST_F(BatchActions, CancelledOpenDialogEndsTheImportAfterTheCaption) {
+  files.importChosen = false;
+  importNumberFile(context);
+  EXPECT_EQ(view.caption, texts::kContactCaption);
+  EXPECT_EQ(view.hint, "start");
+  EXPECT_EQ(files.openImports, 0);
+}
+
+TEST_F(BatchActions, AFileThatCannotBeOpenedIsReported) {
+  files.importOpens = false;
+  importNumberFile(context);
+  ASSERT_EQ(view.messages.size(), 2u);
+  EXPECT_EQ(view.messages[1].text, texts::kOpenFileFailed);
+  EXPECT_EQ(view.messages[1].title, "<错误>");
+  EXPECT_EQ(view.messages[1].icon, MessageIcon::Error);
+  EXPECT_EQ(view.hint, "start");
+}
+
+TEST_F(BatchActions, ACourierChosenDuringTheImportServesTheFollowingNumbers) {
+  files.importBytes = "XJ100\nXJ200\n";
+  view.onNextPump = [&] { state->currentCompanyCode = "ydsy"; };
+  importNumberFile(context);
+  EXPECT_EQ(fetcher.urls, (std::vector<std::string>{buildQueryUrl("xjkd", "XJ100"), buildQueryUrl("ydsy", "XJ200")}));
+}
+
+TEST_F(BatchActions, ClosingTheWindowStopsTheImportBeforeTheNextLine) {
+  files.importBytes = "XJ100\nXJ200\nXJ300\n";
+  view.onNextPump = [&] { view.closed = true; };
+  importNumberFile(context);
+  EXPECT_EQ(fetcher.urls.size(), 1u);
+  EXPECT_EQ(view.hint, texts::kHintQuerying);
+}
+
+TEST_F(BatchActions, ExportWritesEveryRowInOrder) {
+  view.rows = {{"XJ100", "已扫描"}, {"", "单号不正确"}, {"AB12", ""}};
+  exportResultList(context);
+  EXPECT_EQ(files.exported, "XJ100  已扫描\r\n  单号不正确\r\nAB12  \r\n")
+      << "a row with an empty number no longer ends the file";
+  EXPECT_TRUE(files.exportClosed);
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(BatchActions, ExportOfAnEmptyListEmptiesTheFile) {
+  files.exported = "old";
+  exportResultList(context);
+  EXPECT_EQ(files.exported, "");
+}
+
+TEST_F(BatchActions, CancelledSaveDialogTouchesNoFile) {
+  files.exportChosen = false;
+  files.exported = "old";
+  exportResultList(context);
+  EXPECT_EQ(files.exported, "old");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(BatchActions, ExportFailuresAreReportedOnce) {
+  view.rows = {{"A1", "s"}, {"A2", "s"}, {"A3", "s"}};
+  files.failWriteAt = 1;
+  exportResultList(context);
+  EXPECT_EQ(files.exported, "A1  s\r\n");
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].text, texts::kWriteFailed);
+  EXPECT_TRUE(files.exportClosed);
+
+  view.messages.clear();
+  files.exportOpens = false;
+  exportResultList(context);
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].text, texts::kSaveFileFailed);
+  EXPECT_EQ(view.messages[0].icon, MessageIcon::Error);
+}
+
+TEST_F(BatchActions, AnExportedListImportsAsTheSameNumbers) {
+  view.rows = {{"XJ100", "已扫描"}, {"AB12", "单号不正确"}};
+  exportResultList(context);
+  files.importBytes = files.exported;
+  importNumberFile(context);
+  ASSERT_EQ(view.rows.size(), 4u);
+  EXPECT_EQ(view.rows[2], view.rows[0]);
+  EXPECT_EQ(view.rows[3], view.rows[1]);
+}
+
+}  // namespace
+}  // namespace quorvane

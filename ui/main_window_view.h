@@ -1,0 +1,59 @@
+#pragma once
+// What the actions of the main window need of the window itself. The Win32
+// front end implements it on the real controls; tests implement it in memory.
+// Texts are GBK. Once the window has been closed every call is a no-op that
+// reads as empty, so an action interrupted by the close touches nothing.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "tracking/history_box.h"
+
+namespace quorvane {
+
+enum class Button { Add, Save, Import };
+enum class MessageIcon { Error, Warning };
+
+// Columns of the result list.
+inline constexpr int kNumberColumn = 0;
+inline constexpr int kStatusColumn = 1;
+
+class MainWindowView {
+ public:
+  virtual ~MainWindowView() = default;
+
+  // True once the window has been destroyed (closed inside a nested action).
+  virtual bool isClosed() const = 0;
+
+  virtual void setCaption(std::string_view text) = 0;
+  virtual void setHintText(std::string_view text) = 0;
+  virtual void enableButton(Button button) = 0;
+  virtual std::string numberInputText() const = 0;
+
+  // Adds an item at the end of the courier list; returns its index.
+  virtual int addCourierItem(std::string_view name) = 0;
+  // The index of the chosen courier, -1 when none is.
+  virtual int chosenCourierIndex() const = 0;
+
+  // Appends a row (status empty, neither selected nor current); returns its index.
+  virtual std::size_t appendRow(std::string_view number) = 0;
+  // Does nothing for a row that does not exist.
+  virtual void setCell(std::size_t row, int column, std::string_view text) = 0;
+  // Empty for a row that does not exist.
+  virtual std::string cell(std::size_t row, int column) const = 0;
+  virtual std::size_t rowCount() const = 0;
+  // The selected row, -1 when no row is selected.
+  virtual int selectedRow() const = 0;
+
+  virtual HistoryBox& historyBox() = 0;
+
+  // Handles every message already waiting (paints and input included) and
+  // returns; a request to quit stays queued for the main loop.
+  virtual void processPendingMessages() = 0;
+
+  // A message box with one OK button, modal for the whole program.
+  virtual void showMessage(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+};
+
+}  // namespace quorvane
