@@ -1,0 +1,65 @@
+// queryTracking end to end: WinINet, the stand-in service, decoding and classification.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/app_state.h"
+#include "service_fixture.h"
+#include "tracking/query_tracking.h"
+#include "tracking/win/wininet_fetcher.h"
+
+namespace quorvane {
+namespace {
+
+class TextBox : public HistoryBox {
+ public:
+  void replaceText(std::string_view text) override { this->text = std::string(text); }
+  void appendText(std::string_view text) override { this->text += text; }
+  std::string text;
+};
+
+class QueryTrackingEndToEnd : public ::testing::Test {
+ protected:
+  QueryTrackingEndToEnd() {
+    compilePatterns(*state);
+    state->currentCompanyCode = test::kKnownCompany;
+  }
+  StatusText query(std::string_view number, int mode) {
+    return queryTracking(TrackingClient{*state, fetcher, box}, number, mode);
+  }
+  std::unique_ptr<AppState> state = createAppState();
+  WinInetFetcher fetcher;
+  TextBox box;
+};
+
+TEST_F(QueryTrackingEndToEnd, BothModesGiveTheSameStatusAndDetailFillsTheBox) {
+  EXPECT_EQ(query(test::kKnownNumber, Summary), status::kScanned);
+  EXPECT_EQ(box.text, "");
+  EXPECT_EQ(query(test::kKnownNumber, Detail), status::kScanned);
+  EXPECT_EQ(box.text.rfind("已签收，签收人：门卫", 0), 0u) << box.text;
+  EXPECT_NE(box.text.find("2024-11-06 15:01:46\r\n【上海市】"), std::string::npos) << box.text;
+}
+
+TEST_F(QueryTrackingEndToEnd, TheCourierOfTheMomentDecides) {
+  state->currentCompanyCode = "ydsy";
+  EXPECT_EQ(query(test::kKnownNumber, Summary), status::kNoInformation);
+}
+
+TEST_F(QueryTrackingEndToEnd, FaultsThroughTheCompanyCode) {
+  state->currentCompanyCode = "fault-cut-in-char";
+  EXPECT_EQ(query(test::kKnownNumber, Summary), status::kQueryFailed);
+  state->currentCompanyCode = "fault-status-500";
+  EXPECT_EQ(query(test::kKnownNumber, Summary), status::kUnknownError);
+}
+
+// A long batch must get a real answer for every number: no spurious failures
+// from connections that WinINet kept for reuse after the service closed them.
+TEST_F(QueryTrackingEndToEnd, TwoThousandQueriesInARowAllGetAnswers) {
+  std::map<std::string_view, int> statuses;
+  for (int i = 0; i < 2000; ++i) ++statuses[query(test::kKnownNumber, Summary)];
+  EXPECT_EQ(statuses[status::kScanned], 2000) << "failed: " << statuses[status::kQueryFailed];
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,121 @@
+// The real WinINet fetch against the stand-in service, in each of its fault modes.
+
+#include <gtest/gtest.h>
+
+#include "service_fixture.h"
+#include "tracking/classify_page.h"
+#include "tracking/decode_page.h"
+#include "tracking/win/wininet_fetcher.h"
+
+namespace quorvane {
+namespace {
+
+using test::kKnownCompany;
+using test::kKnownNumber;
+using test::serviceUrl;
+
+StatusText statusOf(const std::string& body) { return classifyPage(decodePage(body)); }
+
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+class WinInetFetch : public ::testing::Test {
+ protected:
+  std::string fetch(std::string_view fault) { return fetcher.fetchPage(serviceUrl(kKnownCompany, kKnownNumber, fault)); }
+  WinInetFetcher fetcher;
+};
+
+TEST_F(WinInetFetch, FullPagesClassifyByTheirMarkers) {
+  EXPECT_EQ(statusOf(fetch("")), status::kScanned);
+  EXPECT_EQ(statusOf(fetcher.fetchPage(serviceUrl(kKnownCompany, "XJ9999999999"))), status::kNoInformation);
+  EXPECT_EQ(statusOf(fetcher.fetchPage(serviceUrl(kKnownCompany, "AB12"))), status::kBadNumber);
+}
+
+TEST_F(WinInetFetch, BodiesThatArriveWholeAreTheSamePage) {
+  const std::string page = fetch("");
+  ASSERT_FALSE(page.empty());
+  for (const char* fault : {"no-length", "long-length", "slow-chunks", "redirect"}) {
+    SCOPED_TRACE(fault);
+    EXPECT_EQ(fetch(fault), page);
+  }
+}
+
+TEST_F(WinInetFetch, BodyLongerThanItsContentLengthIsReadAtLeastToThatLength) {
+  const std::string page = fetch("");
+  const std::string body = fetch("short-length");  // announces half of the page
+  EXPECT_GE(body.size(), page.size() / 2);
+  EXPECT_TRUE(startsWith(page, body));
+}
+
+TEST_F(WinInetFetch, BodiesCutShortKeepWhatArrived) {
+  const std::string page = fetch("");
+  for (const char* fault : {"cut-body", "reset-body"}) {
+    SCOPED_TRACE(fault);
+    const std::string body = fetch(fault);
+    EXPECT_FALSE(body.empty());
+    EXPECT_LT(body.size(), page.size());
+    EXPECT_TRUE(startsWith(page, body));
+  }
+  // The cut falls behind the marker, so the partial page still classifies.
+  EXPECT_EQ(statusOf(fetch("cut-body")), status::kScanned);
+}
+
+TEST_F(WinInetFetch, StatusOfEachFaultMode) {
+  struct Case {
+    const char* fault;
+    StatusText status;
+  } const cases[] = {
+      {"status-500", status::kUnknownError},
+      {"cut-in-char", status::kQueryFailed},
+      {"not-utf8", status::kQueryFailed},
+      {"no-gbk-char", status::kScanned},
+      {"nul-before-marker", status::kUnknownError},
+      {"empty-reply", status::kQueryFailed},
+  };
+  for (const auto& [fault, status] : cases) {
+    SCOPED_TRACE(fault);
+    EXPECT_EQ(statusOf(fetch(fault)), status);
+  }
+}
+
+TEST_F(WinInetFetch, CharacterWithoutGbkFormBecomesAQuestionMark) {
+  const std::string text = decodePage(fetch("no-gbk-char"));
+  EXPECT_NE(text.find("?"), std::string::npos);
+}
+
+TEST_F(WinInetFetch, HugeBodyIsCutAtTheSizeLimit) {
+  const std::string body = fetch("huge-body");
+  EXPECT_EQ(body.size(), FetchLimits{}.maxBodyBytes);
+  EXPECT_EQ(statusOf(body), status::kUnknownError) << "the marker lies past the limit";
+}
+
+TEST_F(WinInetFetch, UnreachableServiceGivesNothing) {
+  EXPECT_EQ(fetcher.fetchPage("http://127.0.0.1:1/wap_result.jsp"), "");
+  EXPECT_EQ(fetcher.fetchPage(""), "");
+  EXPECT_EQ(fetcher.fetchPage("not a url"), "");
+}
+
+TEST(WinInetFetchTimeout, AnAnswerThatNeverComesEndsAtTheReceiveTimeout) {
+  FetchLimits limits;
+  limits.receiveTimeoutMs = 1500;
+  WinInetFetcher fetcher(limits);
+  EXPECT_EQ(fetcher.fetchPage(serviceUrl(kKnownCompany, kKnownNumber, "never-answer")), "");
+}
+
+TEST(WinInetRequest, RequestLineAndHeadersAsTheServiceReceivedThem) {
+  WinInetFetcher fetcher;
+  // A fault chosen through the company code keeps the request exactly as a query sends it.
+  const std::string url = buildQueryUrl("fault-echo-request", "AB#1 &x");
+  const std::string head = fetcher.fetchPage(url);
+  const std::string object = "/wap_result.jsp?rand=20120517&id=fault-echo-request&fromWeb=null&&postid=AB%231%20%26x";
+  EXPECT_TRUE(startsWith(head, "GET " + object + " HTTP/1.0\r\n")) << head;
+  for (const char* header : {"\r\nAccept: */*\r\n", "\r\nConnection: close\r\n",
+                             "\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n",
+                             "\r\nHost: "}) {
+    EXPECT_NE(head.find(header), std::string::npos) << header << " missing from\n" << head;
+  }
+  EXPECT_EQ(head.find("Referer"), std::string::npos) << head;
+  EXPECT_TRUE(head.ends_with("\r\n\r\n")) << head;
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds natively (core tests under
+# ASan/UBSan, the stand-in service and its tests) and for Windows (MinGW), then
+# runs the Windows tests under Wine in a headless X server.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+"$repo/tools/setup.sh"
+
+echo "== native build and tests"
+native_build
+ctest --test-dir "$repo/build/native" --output-on-failure -j "$jobs"
+
+echo "== windows build"
+# Its own port, so a demo started with tools/run.sh never stands in the way.
+windows_build "$repo/build/windows-test" 127.0.0.1:18370 \
+  -DQUORVANE_NATIVE_SERVICE="$repo/build/native/service/quorvane-service"
+
+echo "== windows tests under wine"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  set -euo pipefail
+  source "$1/tools/common.sh"
+  export LC_ALL=zh_CN.UTF-8
+  start_wine_prefix
+  trap stop_wine_prefix EXIT
+  ctest --test-dir "$1/build/windows-test" --output-on-failure -j 2
+' _ "$repo"
