@@ -29,6 +29,7 @@ using Request = http::request<http::string_body>;
 
 constexpr std::chrono::seconds kIoTimeout{30};
 constexpr std::chrono::seconds kHoldOpenLimit{120};
+constexpr std::chrono::milliseconds kLateClosePause{20};
 constexpr unsigned kMaxRequestsPerConnection = 10000;
 constexpr std::uint32_t kHeaderLimit = 64 * 1024;
 constexpr std::uint64_t kBodyLimit = 1024 * 1024;
@@ -110,6 +111,7 @@ void endConnection(asio::ip::tcp::socket& socket, Ending ending) {
     waitForSendQueueToEmpty(socket);
     socket.set_option(asio::socket_base::linger(true, 0), ec);  // close now sends RST
   } else {
+    if (ending == Ending::kCloseLate) std::this_thread::sleep_for(kLateClosePause);
     socket.shutdown(asio::socket_base::shutdown_send, ec);
   }
   socket.close(ec);

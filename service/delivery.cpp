@@ -95,6 +95,8 @@ Delivery planDelivery(const Reply& reply, const ConnectionWish& wish) {
               .pieceSize = kSlowPieceSize,
               .piecePause = kSlowPiecePause,
               .ending = asRequested};
+    case Fault::kLateClose:
+      return {.head = head(body.size()), .body = fullBody, .ending = wish.keepAlive ? asRequested : Ending::kCloseLate};
     default:
       // Faults of the content only: the reply is delivered as it is.
       return {.head = head(body.size()), .body = fullBody, .ending = asRequested};

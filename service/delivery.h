@@ -22,6 +22,7 @@ struct ConnectionWish {
 enum class Ending {
   kAwaitNextRequest,  // keep the connection for another request
   kClose,             // close normally (FIN) after sending
+  kCloseLate,         // close normally, but only after a pause
   kReset,             // abort the connection (RST) after sending
   kHoldOpen,          // send nothing more, wait for the client to close (bounded)
 };

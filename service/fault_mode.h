@@ -28,6 +28,7 @@ enum class Fault {
   kSlowChunks,       // the normal answer sent in small pieces with pauses
   kEmptyReply,       // the connection closed without a byte sent
   kEchoRequest,      // text/plain: the request line and headers as received
+  kLateClose,        // the normal answer, then the connection closed only after a pause, as busy servers do
 };
 
 struct FaultChoice {

@@ -48,6 +48,7 @@ TEST(Delivery, ConnectionStaysOpenOnlyWhenTheRequestWantsItAndNoFaultCloses) {
   EXPECT_EQ(closing.ending, Ending::kClose);
   EXPECT_NE(closing.head.find("\r\nConnection: close\r\n"), std::string::npos);
   EXPECT_EQ(planDelivery(knownReply(Fault::kShortLength), keepAlive).ending, Ending::kClose);
+  EXPECT_EQ(planDelivery(knownReply(Fault::kLateClose), http10).ending, Ending::kCloseLate);
   EXPECT_EQ(planDelivery(knownReply(Fault::kHugeBody), keepAlive).ending, Ending::kAwaitNextRequest);
 }
 
@@ -81,6 +82,7 @@ TEST(Delivery, ByteLevelFaults) {
       {Fault::kEmptyReply, Announced::kNoHead, Sent::kNothing, Ending::kClose},
       {Fault::kHugeBody, Announced::kHuge, Sent::kNothing, Ending::kAwaitNextRequest},
       {Fault::kSlowChunks, Announced::kFull, Sent::kAll, Ending::kAwaitNextRequest},
+      {Fault::kLateClose, Announced::kFull, Sent::kAll, Ending::kAwaitNextRequest},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fault ? faultName(*c.fault) : "none");
