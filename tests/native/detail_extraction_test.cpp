@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shared/text_history_box.h"
+
 #include <string>
 
 #include "app/app_state.h"
@@ -34,34 +36,19 @@ TEST(CleanEntryText, ReplacesInOrderWithoutRescanning) {
   }
 }
 
-// Keeps the box text as the window would, and counts the calls.
-class FakeHistoryBox : public HistoryBox {
- public:
-  void replaceText(std::string_view gbkText) override {
-    text = gbkText;
-    ++calls;
-  }
-  void appendText(std::string_view gbkText) override {
-    text += gbkText;
-    ++calls;
-  }
-  std::string text = "before|";
-  int calls = 0;
-};
-
 class DetailExtraction : public testing::Test {
  protected:
   DetailExtraction() { compilePatterns(state_); }
 
-  FakeHistoryBox show(std::string_view page) const {
-    FakeHistoryBox box;
+  test::TextHistoryBox show(std::string_view page) const {
+    test::TextHistoryBox box("before|");
     showTrackingDetails(state_, box, page);
     return box;
   }
 
   // The straightforward extraction: each search runs to the end of the page.
   std::string naiveText(std::string_view page) const {
-    FakeHistoryBox box;
+    test::TextHistoryBox box("before|");
     const char* const end = page.data() + page.size();
     boost::cmatch match;
     if (boost::regex_search(page.data(), end, match, state_.statusLinePattern)) {
@@ -174,7 +161,7 @@ TEST_F(DetailExtraction, AbandonedSearchEndsTheExtraction) {
 
   compilePatterns(state_);
   state_.statusLinePattern = explosive;
-  const FakeHistoryBox box = show(kEntry1 + xs);
+  const test::TextHistoryBox box = show(kEntry1 + xs);
   EXPECT_EQ(box.calls, 0) << "entries after an abandoned headline search are not shown";
 }
 

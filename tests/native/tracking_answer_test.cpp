@@ -4,6 +4,10 @@
 
 #include <vector>
 
+#include "fakes/fake_main_window.h"
+#include "fakes/pages.h"
+#include "shared/text_history_box.h"
+
 #include "app/app_state.h"
 #include "tracking/classify_page.h"
 #include "tracking/decode_page.h"
@@ -70,38 +74,17 @@ TEST(ClassifyPage, MarkerNeverStartsOnATrailByte) {
   EXPECT_EQ(classifyPage("\xB0\xA1" + marker), status::kBadNumber);
 }
 
-class FakeFetcher : public PageFetcher {
- public:
-  explicit FakeFetcher(std::string body) : body_(std::move(body)) {}
-  std::string fetchPage(std::string_view url) override {
-    urls.emplace_back(url);
-    return body_;
-  }
-  std::vector<std::string> urls;
-
- private:
-  std::string body_;
-};
-
-class RecordingBox : public HistoryBox {
- public:
-  void replaceText(std::string_view text) override { this->text = std::string(text); }
-  void appendText(std::string_view text) override { this->text += text; }
-  std::string text = "previous";
-};
-
-const std::string kScannedPage = reinterpret_cast<const char*>(
-    u8"<p>查询结果如下所示</p><p style='color:#F21818;'>已签收</p>"
-    u8"<p>&middot;2026-12-01 08:00:00<br /> 已揽收</p>");
-
 struct QueryFixture : ::testing::Test {
-  QueryFixture() { compilePatterns(*state); }
+  QueryFixture() {
+    compilePatterns(*state);
+    fetcher.page = test::kScannedPage;
+  }
   StatusText query(std::string_view number, int mode) {
     return queryTracking(TrackingClient{*state, fetcher, box}, number, mode);
   }
   std::unique_ptr<AppState> state = createAppState();
-  FakeFetcher fetcher{kScannedPage};
-  RecordingBox box;
+  test::FakeFetcher fetcher;
+  test::TextHistoryBox box{"previous"};
 };
 
 TEST_F(QueryFixture, SummaryClassifiesWithoutTouchingTheBox) {
@@ -126,7 +109,7 @@ TEST_F(QueryFixture, UsesTheCompanyCodeOfTheMomentAndSendsUncheckedNumbers) {
 }
 
 TEST_F(QueryFixture, FailedFetchIsQueryFailedAndKeepsTheBox) {
-  fetcher = FakeFetcher("");
+  fetcher.page = "";
   EXPECT_EQ(query("AB12345", Detail), status::kQueryFailed);
   EXPECT_EQ(box.text, "previous");
 }

@@ -6,18 +6,12 @@
 
 #include "app/app_state.h"
 #include "service_fixture.h"
+#include "shared/text_history_box.h"
 #include "tracking/query_tracking.h"
 #include "tracking/win/wininet_fetcher.h"
 
 namespace quorvane {
 namespace {
-
-class TextBox : public HistoryBox {
- public:
-  void replaceText(std::string_view text) override { this->text = std::string(text); }
-  void appendText(std::string_view text) override { this->text += text; }
-  std::string text;
-};
 
 class QueryTrackingEndToEnd : public ::testing::Test {
  protected:
@@ -30,7 +24,7 @@ class QueryTrackingEndToEnd : public ::testing::Test {
   }
   std::unique_ptr<AppState> state = createAppState();
   WinInetFetcher fetcher;
-  TextBox box;
+  test::TextHistoryBox box;
 };
 
 TEST_F(QueryTrackingEndToEnd, BothModesGiveTheSameStatusAndDetailFillsTheBox) {
