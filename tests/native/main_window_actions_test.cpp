@@ -56,9 +56,14 @@ TEST(RemoveAllSpaces, DropsAsciiAndFullWidthSpacesOnly) {
     std::string_view number;
   } const cases[] = {
       {"  AB 12 345  ", "AB12345"},
-      {"\xA1\xA1" "AB123\xA1\xA1", "AB123"},
+      {"\xA1\xA1"
+       "AB123\xA1\xA1",
+       "AB123"},
       {"AB\t12-3\r\n", "AB\t12-3\r\n"},
-      {"\xA1\x20" "A", "\xA1\x20" "A"},  // a space as trail byte belongs to its character
+      {"\xA1\x20"
+       "A",
+       "\xA1\x20"
+       "A"},  // a space as trail byte belongs to its character
       {"\x20\xA1\xA1\xB2\xE9", "\xB2\xE9"},
       {"AB123\xB2", "AB123"},  // a lone lead byte at the end is dropped
       {"   \xA1\xA1 ", ""},
@@ -84,7 +89,9 @@ TEST_F(MainWindowActions, AddingANumberListsItWithItsStatus) {
 }
 
 TEST_F(MainWindowActions, NumbersOfBadFormAreNeverSent) {
-  for (const char* typed : {"AB-123456", "AB\t123456", "AB12", "\xB2\xE9" "12345"}) {
+  for (const char* typed : {"AB-123456", "AB\t123456", "AB12",
+                            "\xB2\xE9"
+                            "12345"}) {
     view.numberInput = typed;
     addSingleNumber(context);
   }

@@ -2,13 +2,13 @@
 // The real main window, created in the test process with its real controls,
 // the real WinINet fetcher and the stand-in service, and driven by messages.
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
+#include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <gtest/gtest.h>
 #include <string>
 
 #include "app/win/courier_list_file_win.h"
@@ -33,8 +33,8 @@ class CountingFetcher final : public PageFetcher {
 };
 
 inline std::filesystem::path freshTempDirectory(const char* name) {
-  const auto dir = std::filesystem::temp_directory_path() / ("quorvane-" + std::string(name) + "-" +
-                                                             std::to_string(GetCurrentProcessId()));
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("quorvane-" + std::string(name) + "-" + std::to_string(GetCurrentProcessId()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
@@ -79,9 +79,7 @@ class MainWindowTest : public ::testing::Test {
                  reinterpret_cast<LPARAM>(combo));
   }
   void click(int id) { SendMessageW(control(id), BM_CLICK, 0, 0); }
-  void typeNumber(const std::string& gbk) {
-    SetWindowTextW(control(layout::编辑框_单号输入), gbkToWide(gbk).c_str());
-  }
+  void typeNumber(const std::string& gbk) { SetWindowTextW(control(layout::编辑框_单号输入), gbkToWide(gbk).c_str()); }
   // Moves the list's current-row mark (and the selection) to a row, as a click does.
   void makeRowCurrent(int row) {
     LVITEMW item{};

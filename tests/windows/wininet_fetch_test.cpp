@@ -20,7 +20,9 @@ bool startsWith(std::string_view text, std::string_view prefix) { return text.su
 
 class WinInetFetch : public ::testing::Test {
  protected:
-  std::string fetch(std::string_view fault) { return fetcher.fetchPage(serviceUrl(kKnownCompany, kKnownNumber, fault)); }
+  std::string fetch(std::string_view fault) {
+    return fetcher.fetchPage(serviceUrl(kKnownCompany, kKnownNumber, fault));
+  }
   WinInetFetcher fetcher;
 };
 
@@ -64,12 +66,9 @@ TEST_F(WinInetFetch, StatusOfEachFaultMode) {
     const char* fault;
     StatusText status;
   } const cases[] = {
-      {"status-500", status::kUnknownError},
-      {"cut-in-char", status::kQueryFailed},
-      {"not-utf8", status::kQueryFailed},
-      {"no-gbk-char", status::kScanned},
-      {"nul-before-marker", status::kUnknownError},
-      {"empty-reply", status::kQueryFailed},
+      {"status-500", status::kUnknownError},        {"cut-in-char", status::kQueryFailed},
+      {"not-utf8", status::kQueryFailed},           {"no-gbk-char", status::kScanned},
+      {"nul-before-marker", status::kUnknownError}, {"empty-reply", status::kQueryFailed},
   };
   for (const auto& [fault, status] : cases) {
     SCOPED_TRACE(fault);
@@ -109,8 +108,7 @@ TEST(WinInetRequest, RequestLineAndHeadersAsTheServiceReceivedThem) {
   const std::string object = "/wap_result.jsp?rand=20120517&id=fault-echo-request&fromWeb=null&&postid=AB%231%20%26x";
   EXPECT_TRUE(startsWith(head, "GET " + object + " HTTP/1.0\r\n")) << head;
   for (const char* header : {"\r\nAccept: */*\r\n", "\r\nConnection: close\r\n",
-                             "\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n",
-                             "\r\nHost: "}) {
+                             "\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n", "\r\nHost: "}) {
     EXPECT_NE(head.find(header), std::string::npos) << header << " missing from\n" << head;
   }
   EXPECT_EQ(head.find("Referer"), std::string::npos) << head;

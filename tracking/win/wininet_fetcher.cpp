@@ -78,8 +78,8 @@ std::string WinInetFetcher::fetchPage(std::string_view url) {
   InternetHandle connection(InternetConnectA(session_.get(), parts->host.c_str(), parts->port, nullptr, nullptr,
                                              INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection) return {};
-  InternetHandle request(HttpOpenRequestA(connection.get(), "GET", parts->object.c_str(), "HTTP/1.0", nullptr,
-                                          nullptr, kRequestFlags, 0));
+  InternetHandle request(
+      HttpOpenRequestA(connection.get(), "GET", parts->object.c_str(), "HTTP/1.0", nullptr, nullptr, kRequestFlags, 0));
   if (!request) return {};
   setTimeouts(request.get(), limits_);
   if (!HttpSendRequestA(request.get(), kRequestHeaders, static_cast<DWORD>(-1), nullptr, 0)) return {};

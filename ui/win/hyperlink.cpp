@@ -48,8 +48,8 @@ void press(HWND window, Hyperlink& link) {
   const auto id = static_cast<WORD>(GetDlgCtrlID(window));
   SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(id, kHyperlinkPressed), reinterpret_cast<LPARAM>(window));
   if (!IsWindow(window) || link.target.empty()) return;  // the action may have closed the window
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", link.target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  const auto result =
+      reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", link.target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result > 32) link.visited = true;
   InvalidateRect(window, nullptr, TRUE);
 }

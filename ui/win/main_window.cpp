@@ -172,9 +172,9 @@ void MainWindow::onDestroy() {
 void MainWindow::createControls() {
   for (const layout::ControlSpec& spec : layout::kControls) {
     const std::wstring text = gbkToWide(spec.text);
-    HWND child = CreateWindowExW(spec.exStyle, spec.className, text.c_str(), spec.style, spec.x, spec.y, spec.width,
-                                 spec.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                 instance_, nullptr);
+    HWND child =
+        CreateWindowExW(spec.exStyle, spec.className, text.c_str(), spec.style, spec.x, spec.y, spec.width, spec.height,
+                        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
   }
   setHyperlinkTarget(control(layout::超级链接框1), gbkToWide(texts::kHomepageUrl));

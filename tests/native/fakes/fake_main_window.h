@@ -23,9 +23,15 @@ struct Message {
 class FakeMainWindow final : public MainWindowView, public HistoryBox {
  public:
   bool isClosed() const override { return closed; }
-  void setCaption(std::string_view text) override { if (!closed) caption = text; }
-  void setHintText(std::string_view text) override { if (!closed) hint = text; }
-  void enableButton(Button button) override { if (!closed) enabled.push_back(button); }
+  void setCaption(std::string_view text) override {
+    if (!closed) caption = text;
+  }
+  void setHintText(std::string_view text) override {
+    if (!closed) hint = text;
+  }
+  void enableButton(Button button) override {
+    if (!closed) enabled.push_back(button);
+  }
   std::string numberInputText() const override { return closed ? "" : numberInput; }
   int addCourierItem(std::string_view name) override {
     couriers.emplace_back(name);
@@ -45,8 +51,12 @@ class FakeMainWindow final : public MainWindowView, public HistoryBox {
   std::size_t rowCount() const override { return rows.size(); }
   int selectedRow() const override { return selected; }
   HistoryBox& historyBox() override { return *this; }
-  void replaceText(std::string_view text) override { if (!closed) history = text; }
-  void appendText(std::string_view text) override { if (!closed) history += text; }
+  void replaceText(std::string_view text) override {
+    if (!closed) history = text;
+  }
+  void appendText(std::string_view text) override {
+    if (!closed) history += text;
+  }
   // Runs whatever a test queued to happen "while messages are processed".
   void processPendingMessages() override {
     ++pumps;
