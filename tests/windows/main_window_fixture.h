@@ -2,8 +2,8 @@
 // The real main window, created in the test process with its real controls,
 // the real WinINet fetcher and the stand-in service, and driven by messages.
 
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 #include <filesystem>

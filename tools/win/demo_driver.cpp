@@ -3,8 +3,8 @@
 // current; "close" closes the window. Only messages that carry no pointers
 // (or that Windows copies between processes) are used.
 
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cwchar>
 

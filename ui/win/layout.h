@@ -4,8 +4,8 @@
 // stacking order (earlier lies on top: the hyperlink covers the end of the
 // hint label) and the Tab order among the controls that take the focus.
 
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string_view>
 

@@ -2,8 +2,8 @@
 // Every operation checks the control first: once the window is gone it does
 // nothing and reads as empty.
 
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <vector>
 
