@@ -1,5 +1,7 @@
 // The main window's events, driven through its real controls against the service.
 
+#include <set>
+
 #include "main_window_fixture.h"
 #include "service_fixture.h"
 #include "ui/win/hyperlink.h"
@@ -109,6 +111,24 @@ TEST_F(MainWindowEvents, EnterPressesNoButton) {
   pump();
   EXPECT_EQ(SendMessageW(control(layout::超级列表框_标点列表), LVM_GETITEMCOUNT, 0, 0), 0);
   EXPECT_TRUE(IsWindow(owner));
+}
+
+TEST_F(MainWindowEvents, TabMovesTheFocusOnAndPassesTheHyperlinkBy) {
+  pickCourier(0);  // the buttons take the focus once enabled
+  HWND focus = control(layout::组合框_快递公司);
+  SetFocus(focus);
+  std::vector<HWND> visited;
+  for (int i = 0; i < 8; ++i) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    pump();
+    visited.push_back(GetFocus());
+  }
+  for (HWND hwnd : visited) {
+    EXPECT_EQ(GetParent(hwnd), window.handle());
+    EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_TABSTOP) << GetDlgCtrlID(hwnd);
+  }
+  // The seven controls that take the focus, then round again; never the hyperlink.
+  EXPECT_EQ(std::set<HWND>(visited.begin(), visited.end()).size(), 7u);
 }
 
 TEST_F(MainWindowEvents, EscClosesTheWindowFromAnyControl) {

@@ -3,8 +3,19 @@
 namespace quorvane {
 namespace {
 
+// Tab always moves the focus on: a multi-line edit box would otherwise keep it,
+// even a read-only one.
+bool moveFocusOnTab(HWND dialog, const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || !IsChild(dialog, message.hwnd)) return false;
+  const bool backwards = GetKeyState(VK_SHIFT) < 0;
+  if (HWND next = GetNextDlgTabItem(dialog, message.hwnd, backwards)) SetFocus(next);
+  return true;
+}
+
 void dispatch(HWND dialogKeysWindow, MSG& message) {
-  if (dialogKeysWindow && IsWindow(dialogKeysWindow) && IsDialogMessageW(dialogKeysWindow, &message)) return;
+  const bool dialogKeys = dialogKeysWindow && IsWindow(dialogKeysWindow);
+  if (dialogKeys && moveFocusOnTab(dialogKeysWindow, message)) return;
+  if (dialogKeys && IsDialogMessageW(dialogKeysWindow, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }
