@@ -86,7 +86,8 @@ TEST_F(MainWindowLayout, CourierComboIsAnUnsortedDropDownListFilledFromTheFile) 
   EXPECT_EQ(state->courierCodes, (std::vector<std::string>{"xjkd", "ydsy"}));
   // Opened, the box reaches from the top of its field to the bottom of its list.
   SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
-  COMBOBOXINFO info{sizeof(info)};
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
   ASSERT_TRUE(GetComboBoxInfo(combo, &info));
   RECT field, list;
   GetWindowRect(combo, &field);

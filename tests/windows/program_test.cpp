@@ -22,7 +22,8 @@ std::filesystem::path programPath() {
 class RunningProgram {
  public:
   explicit RunningProgram(const std::filesystem::path& exe) {
-    STARTUPINFOW startup{sizeof(startup)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     started_ = CreateProcessW(exe.wstring().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               exe.parent_path().wstring().c_str(), &startup, &process_);

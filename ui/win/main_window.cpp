@@ -48,6 +48,11 @@ void MainWindow::registerClasses(HINSTANCE instance) {
   RegisterClassExW(&windowClass);
 }
 
+HWND MainWindow::control(int id) const {
+  const auto index = static_cast<std::size_t>(id - layout::kControls[0].id);
+  return window_ && index < controls_.size() ? controls_[index] : nullptr;
+}
+
 bool MainWindow::create(int showCommand) {
   const int x = (GetSystemMetrics(SM_CXSCREEN) - layout::kWindowWidth) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - layout::kWindowHeight) / 2;
@@ -166,6 +171,7 @@ void MainWindow::onDrawLabel(const DRAWITEMSTRUCT& item) {
 
 void MainWindow::onDestroy() {
   window_ = nullptr;  // from here on the view touches no control
+  controls_.fill(nullptr);
   PostQuitMessage(0);
 }
 
@@ -176,6 +182,7 @@ void MainWindow::createControls() {
         CreateWindowExW(spec.exStyle, spec.className, text.c_str(), spec.style, spec.x, spec.y, spec.width, spec.height,
                         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
+    controls_[static_cast<std::size_t>(spec.id - layout::kControls[0].id)] = child;
   }
   setHyperlinkTarget(control(layout::超级链接框1), gbkToWide(texts::kHomepageUrl));
   SendMessageW(control(layout::编辑框_单号输入), EM_SETLIMITTEXT, 0, 0);
