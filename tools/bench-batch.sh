@@ -28,11 +28,4 @@ echo "== service on 127.0.0.1:$port"
 trap '"$fixture" stop "$service" "$port" "$windows/service"' EXIT
 
 echo "== benchmark under wine"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  set -euo pipefail
-  source "$1/tools/common.sh"
-  export LC_ALL=zh_CN.UTF-8
-  start_wine_prefix
-  trap stop_wine_prefix EXIT
-  "$wine" "$2"
-' _ "$repo" "$windows/tests/windows/bench/quorvane_batch_bench.exe"
+run_in_wine_session "$wine" "$windows/tests/windows/bench/quorvane_batch_bench.exe"

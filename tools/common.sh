@@ -39,6 +39,20 @@ use_wine_desktop() {
   "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
 }
 
+# Runs a command headless under Xvfb in a throwaway Wine prefix, with the
+# Chinese locale (ANSI code page 936).
+run_in_wine_session() {
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    set -euo pipefail
+    source "$1/tools/common.sh"
+    export LC_ALL=zh_CN.UTF-8
+    start_wine_prefix
+    trap stop_wine_prefix EXIT
+    shift
+    "$@"
+  ' _ "$repo" "$@"
+}
+
 stop_wine_prefix() {
   [ -n "${WINEPREFIX:-}" ] || return 0
   wineserver -k 2>/dev/null || true

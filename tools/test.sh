@@ -17,11 +17,4 @@ windows_build "$repo/build/windows-test" 127.0.0.1:18370 \
   -DQUORVANE_NATIVE_SERVICE="$repo/build/native/service/quorvane-service"
 
 echo "== windows tests under wine"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  set -euo pipefail
-  source "$1/tools/common.sh"
-  export LC_ALL=zh_CN.UTF-8
-  start_wine_prefix
-  trap stop_wine_prefix EXIT
-  ctest --test-dir "$1/build/windows-test" --output-on-failure -j 2
-' _ "$repo"
+run_in_wine_session ctest --test-dir "$repo/build/windows-test" --output-on-failure -j 2
