@@ -48,17 +48,17 @@ TEST_F(MainWindowLayout, EveryControlInItsPlaceWithItsTextInStackingOrder) {
     ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(expected)));
   }
   HWND child = GetWindow(window.handle(), GW_CHILD);
-  for (const layout::ControlSpec& spec : layout::kControls) {
-    SCOPED_TRACE(spec.id);
+  for (const layout::ControlSpec& entry : layout::kControls) {
+    SCOPED_TRACE(entry.id);
     ASSERT_NE(child, nullptr);
-    EXPECT_EQ(GetDlgCtrlID(child), spec.id) << "stacking order";
+    EXPECT_EQ(GetDlgCtrlID(child), entry.id) << "stacking order";
     const RECT box = placeInParent(child);
-    EXPECT_EQ(box.left, spec.x);
-    EXPECT_EQ(box.top, spec.y);
-    EXPECT_EQ(box.right - box.left, spec.width);
-    const int height = spec.id == layout::组合框_快递公司 ? layout::kComboClosedHeight : spec.height;
+    EXPECT_EQ(box.left, entry.x);
+    EXPECT_EQ(box.top, entry.y);
+    EXPECT_EQ(box.right - box.left, entry.width);
+    const int height = entry.id == layout::组合框_快递公司 ? layout::kComboClosedHeight : entry.height;
     EXPECT_EQ(box.bottom - box.top, height);
-    EXPECT_EQ(textOf(child), spec.text);
+    EXPECT_EQ(textOf(child), entry.text);
     EXPECT_EQ(SendMessageW(child, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
     child = GetWindow(child, GW_HWNDNEXT);
   }
@@ -80,9 +80,9 @@ TEST_F(MainWindowLayout, CourierComboIsAnUnsortedDropDownListFilledFromTheFile) 
   EXPECT_EQ(styleOf(combo) & 3, CBS_DROPDOWNLIST);
   EXPECT_FALSE(styleOf(combo) & CBS_SORT);
   ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
-  wchar_t item[32] = {};
-  SendMessageW(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
-  EXPECT_EQ(wideToGbk(item), "云达速运");
+  wchar_t entry[32] = {};
+  SendMessageW(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(entry));
+  EXPECT_EQ(wideToGbk(entry), "云达速运");
   EXPECT_EQ(state->courierCodes, (std::vector<std::string>{"xjkd", "ydsy"}));
   // Opened, the box reaches from the top of its field to the bottom of its list.
   SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
@@ -111,14 +111,14 @@ TEST_F(MainWindowLayout, ResultListColumnsAndBehaviour) {
   EXPECT_FALSE(extended & LVS_EX_HEADERDRAGDROP);
   for (int column = 0; column < 2; ++column) {
     wchar_t title[32] = {};
-    LVCOLUMNW spec{};
-    spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-    spec.pszText = title;
-    spec.cchTextMax = 32;
-    ASSERT_TRUE(SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&spec)));
+    LVCOLUMNW entry{};
+    entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    entry.pszText = title;
+    entry.cchTextMax = 32;
+    ASSERT_TRUE(SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&entry)));
     EXPECT_EQ(wideToGbk(title), layout::kResultColumns[column].title);
-    EXPECT_EQ(spec.cx, layout::kResultColumns[column].width);
-    EXPECT_EQ(spec.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
+    EXPECT_EQ(entry.cx, layout::kResultColumns[column].width);
+    EXPECT_EQ(entry.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
   }
 }
 

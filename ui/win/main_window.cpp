@@ -176,13 +176,13 @@ void MainWindow::onDestroy() {
 }
 
 void MainWindow::createControls() {
-  for (const layout::ControlSpec& spec : layout::kControls) {
-    const std::wstring text = gbkToWide(spec.text);
-    HWND child =
-        CreateWindowExW(spec.exStyle, spec.className, text.c_str(), spec.style, spec.x, spec.y, spec.width, spec.height,
-                        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+  for (const layout::ControlSpec& entry : layout::kControls) {
+    const std::wstring text = gbkToWide(entry.text);
+    HWND child = CreateWindowExW(entry.exStyle, entry.className, text.c_str(), entry.style, entry.x, entry.y,
+                                 entry.width, entry.height, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance_, nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
-    controls_[static_cast<std::size_t>(spec.id - layout::kControls[0].id)] = child;
+    controls_[static_cast<std::size_t>(entry.id - layout::kControls[0].id)] = child;
   }
   setHyperlinkTarget(control(layout::超级链接框1), gbkToWide(texts::kHomepageUrl));
   SendMessageW(control(layout::编辑框_单号输入), EM_SETLIMITTEXT, 0, 0);
@@ -210,12 +210,12 @@ void MainWindow::setUpResultList() {
   const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
   int index = 0;
-  for (const layout::ColumnSpec& spec : layout::kResultColumns) {
-    std::wstring title = gbkToWide(spec.title);
+  for (const layout::ColumnSpec& entry : layout::kResultColumns) {
+    std::wstring title = gbkToWide(entry.title);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
-    column.cx = spec.width;
+    column.cx = entry.width;
     column.pszText = title.data();
     column.iSubItem = index;
     SendMessageW(list, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&column));
