@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/gbk_text.h"
+#include "text/gbk_text.h"
 
 namespace quorvane {
 namespace {

@@ -2,8 +2,9 @@
 # shellcheck shell=bash
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
-# Debian installs the 64-bit loader here; /usr/bin/wine would ask for wine32 first.
-wine=/usr/lib/wine/wine64
+# Every Windows program runs through the same launcher that CTest uses, which
+# knows where the Wine loader is and keeps Wine quiet and off any proxy.
+wine=$repo/cmake/wine-emulator.sh
 
 # configure_and_build DIR [cmake options...]
 configure_and_build() {
@@ -23,11 +24,10 @@ windows_build() {  # DIR SERVICE_HOST [more cmake options]
     -DQUORVANE_SERVICE_HOST="$host" "$@"
 }
 
-# A throwaway Wine prefix, prepared once; Wine's Mono and Gecko installers stay off.
+# A throwaway Wine prefix, prepared once. The caller sets the trap that runs
+# stop_wine_prefix before calling this, so a failing wineboot leaves nothing behind.
 start_wine_prefix() {
   export WINEPREFIX; WINEPREFIX=$(mktemp -d /tmp/quorvane-wine.XXXXXX)
-  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY all_proxy ALL_PROXY
   "$wine" wineboot --init >/dev/null 2>&1
   use_wine_desktop  # its explorer process also keeps the Wine server up between tests
 }
@@ -46,8 +46,8 @@ run_in_wine_session() {
     set -euo pipefail
     source "$1/tools/common.sh"
     export LC_ALL=zh_CN.UTF-8
-    start_wine_prefix
     trap stop_wine_prefix EXIT
+    start_wine_prefix
     shift
     "$@"
   ' _ "$repo" "$@"
@@ -71,18 +71,37 @@ prepare_demo() {
   cp "$repo/demo/numbers.txt" "$demo/"
 }
 
-# Starts the stand-in service with the demo parcels; stops it when the script ends.
+demo_port=8370
+
+# True when something accepts connections on 127.0.0.1:PORT.
+port_answers() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+
+# Starts the stand-in service with the demo parcels and waits until it answers;
+# stops it when the script ends. Exits non-zero, saying why, when the port is
+# taken or the service does not come up.
 start_demo_service() {
-  "$repo/build/native/service/quorvane-service" --listen 127.0.0.1 --port 8370 \
-    --data "$repo/demo/parcels.txt" 2>"$demo/service.log" &
+  if port_answers "$demo_port"; then
+    echo "error: port $demo_port on 127.0.0.1 is in use; the demo's tracking service needs it." >&2
+    echo "       Stop whatever listens there (for example: ss -ltnp 'sport = :$demo_port') and try again." >&2
+    exit 1
+  fi
+  "$repo/build/native/service/quorvane-service" --listen 127.0.0.1 --port "$demo_port" \
+    --data "$repo/demo/parcels.txt" >"$demo/service.out" 2>"$demo/service.log" &
   demo_service_pid=$!
   trap 'kill $demo_service_pid 2>/dev/null || true' EXIT
+  for _ in $(seq 100); do
+    if ! kill -0 "$demo_service_pid" 2>/dev/null; then break; fi
+    if port_answers "$demo_port"; then return 0; fi
+    sleep 0.1
+  done
+  echo "error: the demo's tracking service did not start on 127.0.0.1:$demo_port:" >&2
+  cat "$demo/service.log" >&2
+  exit 1
 }
 
 # A Wine prefix of the demo's own, kept between runs.
 use_demo_wine_prefix() {
-  export WINEPREFIX=$repo/build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$repo/build/wine-prefix
   export LC_ALL=zh_CN.UTF-8
-  unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY all_proxy ALL_PROXY
   if [ ! -d "$WINEPREFIX" ]; then "$wine" wineboot --init >/dev/null 2>&1; fi
 }

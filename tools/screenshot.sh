@@ -18,13 +18,14 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   cd "$demo"
   # Programs see only the windows of their own desktop: the driver runs in the same one.
   desktop=(explorer /desktop=shot,800x600)
+  driver=(timeout 60 "$wine" "${desktop[@]}" "$1/build/windows/tools/win/quorvane_demo_driver.exe")
   "$wine" "${desktop[@]}" "$demo/quorvane.exe" &
-  sleep 6
-  "$wine" "${desktop[@]}" "$1/build/windows/tools/win/quorvane_demo_driver.exe" show
-  sleep 3
+  program=$!
+  # The driver waits (bounded) until the window is shown and the history is filled.
+  "${driver[@]}" show || { echo "the window did not show the demo history in time" >&2; exit 1; }
   # The window is centred: 550 x 429 in an 800 x 600 desktop.
   import -window root -crop 550x429+125+85 +repage "$2"
-  "$wine" "${desktop[@]}" "$1/build/windows/tools/win/quorvane_demo_driver.exe" close
-  wait
+  "${driver[@]}" close || echo "the window did not close in time" >&2
+  timeout 30 tail --pid="$program" -f /dev/null || kill "$program" 2>/dev/null || true
 ' _ "$repo" "$output"
 echo "screenshot: $output"

@@ -13,7 +13,13 @@ ctest --test-dir "$repo/build/native" --output-on-failure -j "$jobs"
 
 echo "== windows build"
 # Its own port, so a demo started with tools/run.sh never stands in the way.
-windows_build "$repo/build/windows-test" 127.0.0.1:18370 \
+test_port=${QUORVANE_TEST_PORT:-18370}
+if port_answers "$test_port"; then
+  echo "error: port $test_port on 127.0.0.1 is in use; the Windows tests start their tracking service there." >&2
+  echo "       Free it, or choose another port with QUORVANE_TEST_PORT." >&2
+  exit 1
+fi
+windows_build "$repo/build/windows-test" "127.0.0.1:$test_port" \
   -DQUORVANE_NATIVE_SERVICE="$repo/build/native/service/quorvane-service"
 
 echo "== windows tests under wine"

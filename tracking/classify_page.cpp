@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "app/gbk_text.h"
+#include "text/gbk_text.h"
 
 namespace quorvane {
 namespace {

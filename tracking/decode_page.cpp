@@ -1,6 +1,6 @@
 #include "tracking/decode_page.h"
 
-#include "tracking/gbk_converter.h"
+#include "text/gbk_converter.h"
 
 namespace quorvane {
 

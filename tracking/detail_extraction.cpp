@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/gbk_text.h"
+#include "text/gbk_text.h"
 
 // Both patterns are "<fixed prefix>[\s\S]+?</p>". Run over a whole page, every
 // place where the prefix matches makes the lazy part scan on to the next
@@ -65,12 +65,12 @@ std::string cleanEntryText(std::string_view entry) {
   return gbk::replaceAllIgnoringAsciiCase(text, "</p>", "\r\n");
 }
 
-void showTrackingDetails(const AppState& state, HistoryBox& box, std::string_view pageText) {
+void showTrackingDetails(const TrackingPatterns& patterns, HistoryBox& box, std::string_view pageText) {
   const char* const begin = pageText.data();
   const char* const limit = begin + endOfLastClosingTag(pageText);
   boost::cmatch match;
 
-  switch (searchBefore(state.statusLinePattern, begin, limit, match)) {
+  switch (searchBefore(patterns.statusLinePattern, begin, limit, match)) {
     case Search::Found: {
       const std::string_view headline = matchedText(match);  // the pattern makes it at least 15 bytes long
       box.replaceText(
@@ -83,7 +83,7 @@ void showTrackingDetails(const AppState& state, HistoryBox& box, std::string_vie
       return;
   }
 
-  for (const char* from = begin; searchBefore(state.entryPattern, from, limit, match) == Search::Found;
+  for (const char* from = begin; searchBefore(patterns.entryPattern, from, limit, match) == Search::Found;
        from = match[0].second) {
     box.appendText(cleanEntryText(matchedText(match)));
   }

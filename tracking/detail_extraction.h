@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_state.h"
 #include "tracking/history_box.h"
+#include "tracking/tracking_patterns.h"
 
 namespace quorvane {
 
@@ -19,6 +19,6 @@ std::string cleanEntryText(std::string_view entry);
 // when there is none, then appends each entryPattern match, cleaned, in page
 // order. A pattern that was never compiled matches nothing; a search that the
 // regex engine abandons ends the extraction, keeping what is already shown.
-void showTrackingDetails(const AppState& state, HistoryBox& box, std::string_view pageText);
+void showTrackingDetails(const TrackingPatterns& patterns, HistoryBox& box, std::string_view pageText);
 
 }  // namespace quorvane

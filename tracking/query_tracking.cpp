@@ -8,10 +8,10 @@
 namespace quorvane {
 
 StatusText queryTracking(const TrackingClient& client, std::string_view trackingNumber, int mode) {
-  const std::string url = buildQueryUrl(client.state.currentCompanyCode, trackingNumber);
+  const std::string url = buildQueryUrl(client.companyCode, trackingNumber);
   const std::string body = client.fetcher.fetchPage(url);
   const std::string pageText = decodePage(body);
-  if (mode == Detail) showTrackingDetails(client.state, client.historyBox, pageText);
+  if (mode == Detail) showTrackingDetails(client.patterns, client.historyBox, pageText);
   return classifyPage(pageText);
 }
 

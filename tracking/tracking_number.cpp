@@ -2,11 +2,11 @@
 
 namespace quorvane {
 
-bool isValidTrackingNumber(const AppState& state, std::string_view number) {
-  if (number.empty() || state.numberPattern.empty()) return false;
+bool isValidTrackingNumber(const TrackingPatterns& patterns, std::string_view number) {
+  if (number.empty() || patterns.numberPattern.empty()) return false;
   boost::match_results<std::string_view::const_iterator> match;
   try {
-    if (!boost::regex_search(number.begin(), number.end(), match, state.numberPattern)) return false;
+    if (!boost::regex_search(number.begin(), number.end(), match, patterns.numberPattern)) return false;
   } catch (const std::exception&) {
     return false;
   }

@@ -2,13 +2,13 @@
 
 #include <string_view>
 
-#include "app/app_state.h"
+#include "tracking/tracking_patterns.h"
 
 namespace quorvane {
 
 // A tracking number is valid when it is five or more ASCII letters or digits
 // and nothing else: the first match of numberPattern must be the whole number.
 // The empty number is not valid, so it is never sent.
-bool isValidTrackingNumber(const AppState& state, std::string_view number);
+bool isValidTrackingNumber(const TrackingPatterns& patterns, std::string_view number);
 
 }  // namespace quorvane

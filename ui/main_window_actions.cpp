@@ -1,6 +1,6 @@
 #include "ui/main_window_actions.h"
 
-#include "app/gbk_text.h"
+#include "text/gbk_text.h"
 #include "tracking/query_tracking.h"
 #include "tracking/tracking_number.h"
 #include "ui/window_texts.h"
@@ -9,7 +9,9 @@ namespace quorvane {
 namespace {
 
 StatusText query(MainWindowContext& context, std::string_view number, QueryMode mode) {
-  return queryTracking(TrackingClient{context.state, context.fetcher, context.view.historyBox()}, number, mode);
+  return queryTracking(TrackingClient{context.state.patterns, context.state.currentCompanyCode, context.fetcher,
+                                      context.view.historyBox()},
+                       number, mode);
 }
 
 }  // namespace
@@ -52,7 +54,7 @@ void addSingleNumber(MainWindowContext& context) {
 void appendAndQueryNumber(MainWindowContext& context, std::string_view number) {
   const std::size_t row = context.view.appendRow(number);
   const StatusText status =
-      isValidTrackingNumber(context.state, number) ? query(context, number, Summary) : status::kBadNumber;
+      isValidTrackingNumber(context.state.patterns, number) ? query(context, number, Summary) : status::kBadNumber;
   context.view.setCell(row, kStatusColumn, status);
   context.view.processPendingMessages();
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_state.h"
 #include "batch/batch_files.h"
 #include "tracking/page_fetcher.h"
+#include "ui/app_state.h"
 #include "ui/main_window_view.h"
 
 namespace quorvane {

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/win/courier_list_file_win.h"
 #include "batch/win/batch_files_win.h"
+#include "couriers/win/courier_list_file_win.h"
 #include "tracking/win/wininet_fetcher.h"
+#include "ui/app_state.h"
 #include "ui/win/main_window.h"
 #include "ui/win/message_pump.h"
 

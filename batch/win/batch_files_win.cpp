@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/win/unique_handle.h"
+#include "text/win/unique_handle.h"
 
 namespace quorvane {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_state.h"
 #include "tracking/detail_extraction.h"
 #include "tracking/history_box.h"
+#include "tracking/tracking_patterns.h"
 
 namespace {
 
@@ -40,10 +40,10 @@ std::string repeatedToSize(std::string_view piece) {
   return page;
 }
 
-void timePage(const quorvane::AppState& state, const char* name, const std::string& page) {
+void timePage(const quorvane::TrackingPatterns& patterns, const char* name, const std::string& page) {
   NullBox box;
   const double start = nowMilliseconds();
-  quorvane::showTrackingDetails(state, box, page);
+  quorvane::showTrackingDetails(patterns, box, page);
   const double elapsed = nowMilliseconds() - start;
   std::printf("%-52s %8zu bytes %7ld calls %10.2f ms\n", name, page.size(), box.calls, elapsed);
 }
@@ -51,8 +51,8 @@ void timePage(const quorvane::AppState& state, const char* name, const std::stri
 }  // namespace
 
 int main() {
-  quorvane::AppState state;
-  quorvane::compilePatterns(state);
+  quorvane::TrackingPatterns patterns;
+  quorvane::compilePatterns(patterns);
 
   const std::string unclosedEntries = repeatedToSize("<p>&middot;2024-05-01 08:00:00<br /> 北京 已揽收");
   const std::string unclosedHeadlines = repeatedToSize("<p style='color:#F21818;'>已签收");
@@ -60,12 +60,12 @@ int main() {
   const std::string normalPage =
       "<p style='color:#F21818;'>已签收</p>" + repeatedToSize("<p>&middot;2024-05-01 08:00:00<br /> 北京 已揽收</p>");
 
-  timePage(state, "entries without closing tags", unclosedEntries);
-  timePage(state, "headline markers without closing tags", unclosedHeadlines);
-  timePage(state, "middot; date prefixes", datePrefixes);
-  timePage(state, "normal page of valid entries", normalPage);
-  timePage(state, "entries without closing tags, then one </p>", unclosedEntries + "</p>");
-  timePage(state, "headline markers without closing tags, then one </p>", unclosedHeadlines + "</p>");
-  timePage(state, "middot; date prefixes, then one </p>", datePrefixes + "</p>");
+  timePage(patterns, "entries without closing tags", unclosedEntries);
+  timePage(patterns, "headline markers without closing tags", unclosedHeadlines);
+  timePage(patterns, "middot; date prefixes", datePrefixes);
+  timePage(patterns, "normal page of valid entries", normalPage);
+  timePage(patterns, "entries without closing tags, then one </p>", unclosedEntries + "</p>");
+  timePage(patterns, "headline markers without closing tags, then one </p>", unclosedHeadlines + "</p>");
+  timePage(patterns, "middot; date prefixes, then one </p>", datePrefixes + "</p>");
   return 0;
 }

@@ -1,6 +1,6 @@
 // The import and export buttons against an in-memory window and files.
 
-#include "batch/batch_actions.h"
+#include "ui/batch_actions.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/courier_list.h"
-#include "app/ini_file.h"
+#include "couriers/courier_list.h"
+#include "couriers/ini_file.h"
 
 namespace quorvane {
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "app/app_state.h"
 #include "tracking/detail_extraction.h"
 #include "tracking/history_box.h"
+#include "tracking/tracking_patterns.h"
 
 namespace quorvane {
 namespace {
@@ -38,11 +38,11 @@ TEST(CleanEntryText, ReplacesInOrderWithoutRescanning) {
 
 class DetailExtraction : public testing::Test {
  protected:
-  DetailExtraction() { compilePatterns(state_); }
+  DetailExtraction() { compilePatterns(patterns_); }
 
   test::TextHistoryBox show(std::string_view page) const {
     test::TextHistoryBox box("before|");
-    showTrackingDetails(state_, box, page);
+    showTrackingDetails(patterns_, box, page);
     return box;
   }
 
@@ -51,17 +51,17 @@ class DetailExtraction : public testing::Test {
     test::TextHistoryBox box("before|");
     const char* const end = page.data() + page.size();
     boost::cmatch match;
-    if (boost::regex_search(page.data(), end, match, state_.statusLinePattern)) {
+    if (boost::regex_search(page.data(), end, match, patterns_.statusLinePattern)) {
       box.replaceText(match.str().substr(10, match.length() - 14));
     }
-    for (const char* from = page.data(); boost::regex_search(from, end, match, state_.entryPattern);
+    for (const char* from = page.data(); boost::regex_search(from, end, match, patterns_.entryPattern);
          from = match[0].second) {
       box.appendText(cleanEntryText(match.str()));
     }
     return box.text;
   }
 
-  AppState state_;
+  TrackingPatterns patterns_;
 };
 
 std::string repeated(std::string_view piece, int times) {
@@ -145,9 +145,9 @@ TEST_F(DetailExtraction, AdversarialPagesMatchTheStraightforwardSearch) {
 }
 
 TEST_F(DetailExtraction, PatternNeverCompiledMatchesNothing) {
-  state_.statusLinePattern = boost::regex();
+  patterns_.statusLinePattern = boost::regex();
   EXPECT_EQ(show(kHeadline + kEntry1).text, "before|" + kShown1);
-  state_.entryPattern = boost::regex();
+  patterns_.entryPattern = boost::regex();
   EXPECT_EQ(show(kHeadline + kEntry1).calls, 0);
 }
 
@@ -156,11 +156,11 @@ TEST_F(DetailExtraction, AbandonedSearchEndsTheExtraction) {
   const boost::regex explosive("(x+x+)+y");
   const std::string xs = repeated("x", 40) + "</p>";
 
-  state_.entryPattern = explosive;
+  patterns_.entryPattern = explosive;
   EXPECT_EQ(show(kHeadline + xs).text, "已签收");
 
-  compilePatterns(state_);
-  state_.statusLinePattern = explosive;
+  compilePatterns(patterns_);
+  patterns_.statusLinePattern = explosive;
   const test::TextHistoryBox box = show(kEntry1 + xs);
   EXPECT_EQ(box.calls, 0) << "entries after an abandoned headline search are not shown";
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ini_file.h"
+#include "couriers/ini_file.h"
 #include "shared/ini_cases.h"
 
 namespace quorvane {

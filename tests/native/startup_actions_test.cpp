@@ -1,6 +1,6 @@
 // Filling the courier list when the main window has been created.
 
-#include "app/startup_actions.h"
+#include "ui/startup_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST_F(CourierListLoad, FillsComboAndCodesTogetherAndCompilesThePatterns) {
   EXPECT_EQ(view.couriers, (std::vector<std::string>{"迅捷快递", "云达速运"}));
   EXPECT_EQ(state->courierCodes, (std::vector<std::string>{"xjkd", "ydsy"}));
   EXPECT_TRUE(view.messages.empty());
-  EXPECT_TRUE(isValidTrackingNumber(*state, "AB12345"));
+  EXPECT_TRUE(isValidTrackingNumber(state->patterns, "AB12345"));
 }
 
 TEST_F(CourierListLoad, AFileWithoutUsableEntriesStillCompilesThePatterns) {
@@ -42,7 +42,7 @@ TEST_F(CourierListLoad, AFileWithoutUsableEntriesStillCompilesThePatterns) {
     state = createAppState();
     onMainWindowCreated(*state, view, file);
     EXPECT_TRUE(view.couriers.empty());
-    EXPECT_TRUE(isValidTrackingNumber(*state, "AB12345"));
+    EXPECT_TRUE(isValidTrackingNumber(state->patterns, "AB12345"));
   }
   EXPECT_TRUE(view.messages.empty());
 }
@@ -55,7 +55,7 @@ TEST_F(CourierListLoad, AMissingFileIsReportedAndNothingIsCompiled) {
   EXPECT_EQ(view.messages[0].title, "<错误>");
   EXPECT_EQ(view.messages[0].icon, MessageIcon::Error);
   EXPECT_TRUE(view.couriers.empty());
-  EXPECT_TRUE(state->numberPattern.empty());
+  EXPECT_TRUE(state->patterns.numberPattern.empty());
 }
 
 }  // namespace

@@ -8,11 +8,11 @@
 #include "fakes/pages.h"
 #include "shared/text_history_box.h"
 
-#include "app/app_state.h"
 #include "tracking/classify_page.h"
 #include "tracking/decode_page.h"
 #include "tracking/query_tracking.h"
 #include "tracking/query_url.h"
+#include "ui/app_state.h"
 
 namespace quorvane {
 namespace {
@@ -80,7 +80,7 @@ struct QueryFixture : ::testing::Test {
     fetcher.page = test::kScannedPage;
   }
   StatusText query(std::string_view number, int mode) {
-    return queryTracking(TrackingClient{*state, fetcher, box}, number, mode);
+    return queryTracking(TrackingClient{state->patterns, state->currentCompanyCode, fetcher, box}, number, mode);
   }
   std::unique_ptr<AppState> state = createAppState();
   test::FakeFetcher fetcher;

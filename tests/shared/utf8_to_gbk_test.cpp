@@ -1,5 +1,5 @@
 #include "shared/utf8_to_gbk_cases.h"
-#include "tracking/gbk_converter.h"
+#include "text/gbk_converter.h"
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/win/unique_handle.h"
 #include "dialog_driver.h"
 #include "main_window_fixture.h"
+#include "text/win/unique_handle.h"
 #include "ui/window_texts.h"
 
 namespace quorvane::test {

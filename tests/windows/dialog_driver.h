@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "ui/win/gbk_wide.h"
+#include "text/win/code_page.h"
 
 namespace quorvane::test {
 

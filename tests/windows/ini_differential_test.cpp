@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/ini_file.h"
+#include "couriers/ini_file.h"
 #include "main_window_fixture.h"
 #include "shared/ini_cases.h"
 

@@ -11,10 +11,10 @@
 #include <iostream>
 #include <string>
 
-#include "app/win/courier_list_file_win.h"
 #include "batch/win/batch_files_win.h"
+#include "couriers/win/courier_list_file_win.h"
+#include "text/win/code_page.h"
 #include "tracking/win/wininet_fetcher.h"
-#include "ui/win/gbk_wide.h"
 #include "ui/win/layout.h"
 #include "ui/win/main_window.h"
 #include "ui/win/message_pump.h"

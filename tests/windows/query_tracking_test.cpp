@@ -4,11 +4,11 @@
 
 #include <map>
 
-#include "app/app_state.h"
 #include "service_fixture.h"
 #include "shared/text_history_box.h"
 #include "tracking/query_tracking.h"
 #include "tracking/win/wininet_fetcher.h"
+#include "ui/app_state.h"
 
 namespace quorvane {
 namespace {
@@ -20,7 +20,7 @@ class QueryTrackingEndToEnd : public ::testing::Test {
     state->currentCompanyCode = test::kKnownCompany;
   }
   StatusText query(std::string_view number, int mode) {
-    return queryTracking(TrackingClient{*state, fetcher, box}, number, mode);
+    return queryTracking(TrackingClient{state->patterns, state->currentCompanyCode, fetcher, box}, number, mode);
   }
   std::unique_ptr<AppState> state = createAppState();
   WinInetFetcher fetcher;

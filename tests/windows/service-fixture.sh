@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
 # Starts or stops the stand-in tracking service for the Windows tests, on
 # loopback, with barring off. Usage: service-fixture.sh start|stop SERVICE PORT RUNDIR
+# Only the process this script started is ever signalled: the pid file's
+# process must still be running the service binary.
 set -euo pipefail
 action=$1 service=$2 port=$3 rundir=$4
 pidfile=$rundir/service.pid
 mkdir -p "$rundir"
 
+# True while PID is alive and runs the service binary (not a later process that got its pid).
+is_our_service() {
+  local exe
+  exe=$(readlink "/proc/$1/exe" 2>/dev/null) || return 1
+  [ "$exe" = "$(readlink -f "$service")" ]
+}
+
 stop() {
   [ -f "$pidfile" ] || return 0
   local pid; pid=$(cat "$pidfile")
-  kill "$pid" 2>/dev/null || true
-  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -9 "$pid" 2>/dev/null || true
   rm -f "$pidfile"
+  is_our_service "$pid" || return 0
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 50); do is_our_service "$pid" || return 0; sleep 0.1; done
+  is_our_service "$pid" && kill -9 "$pid" 2>/dev/null || true
 }
 
 case $action in

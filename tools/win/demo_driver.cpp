@@ -1,7 +1,9 @@
 // Drives a running Quorvane window from outside, for the README's screenshot:
-// "show" picks the first courier, adds a demo number and makes its row
-// current; "close" closes the window. Only messages that carry no pointers
-// (or that Windows copies between processes) are used.
+// "show" waits for the window, picks the first courier, adds demo numbers,
+// makes the first row current and waits until its history is shown; "close"
+// closes the window. Only messages that carry no pointers (or that Windows
+// copies between processes) are used. Every wait is bounded; the exit code
+// is 1 when a wait ran out.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,15 +14,35 @@
 
 namespace {
 
-HWND waitForMainWindow() {
-  for (int i = 0; i < 100; ++i) {
-    if (HWND main = FindWindowW(quorvane::layout::kWindowClass, nullptr)) return main;
-    Sleep(100);
+constexpr int kWaitSteps = 300;  // 30 s in steps of 100 ms
+constexpr DWORD kStepMs = 100;
+
+template <typename Condition>
+bool waitFor(Condition condition) {
+  for (int i = 0; i < kWaitSteps; ++i) {
+    if (condition()) return true;
+    Sleep(kStepMs);
   }
-  return nullptr;
+  return false;
 }
 
-void show(HWND main) {
+HWND waitForShownMainWindow() {
+  HWND main = nullptr;
+  waitFor([&] {
+    main = FindWindowW(quorvane::layout::kWindowClass, nullptr);
+    return main && IsWindowVisible(main);
+  });
+  return main;
+}
+
+// Returns once the window's thread has handled everything sent before, paints included.
+void waitUntilDrawn(HWND main) {
+  RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kWaitSteps * kStepMs, &ignored);
+}
+
+bool show(HWND main) {
   using namespace quorvane::layout;
   HWND combo = GetDlgItem(main, 组合框_快递公司);
   SendMessageW(combo, CB_SETCURSEL, 0, 0);
@@ -32,17 +54,20 @@ void show(HWND main) {
   // The first arrow key gives the list its current row: the first one.
   HWND list = GetDlgItem(main, 超级列表框_标点列表);
   PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+  HWND history = GetDlgItem(main, 编辑框_物流信息);
+  const bool filled = waitFor([&] { return GetWindowTextLengthW(history) > 0; });
+  waitUntilDrawn(main);
+  return filled;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  HWND main = waitForMainWindow();
+  HWND main = waitForShownMainWindow();
   if (!main) return 1;
   if (argc > 1 && std::wcscmp(argv[1], L"close") == 0) {
     PostMessageW(main, WM_CLOSE, 0, 0);
-  } else {
-    show(main);
+    return waitFor([&] { return !IsWindow(main); }) ? 0 : 1;
   }
-  return 0;
+  return show(main) ? 0 : 1;
 }

@@ -8,14 +8,6 @@
 namespace quorvane {
 namespace {
 
-constexpr char kAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-
-// "Connection: close" keeps WinINet from pooling the connection. Servers that
-// answer an HTTP/1.0 request with an HTTP/1.1 status line and no Connection
-// header make WinINet keep the socket for reuse, although the server closes it;
-// the next request then goes out on a dead socket and fails to send.
-constexpr char kRequestHeaders[] = "Accept: */*\r\nConnection: close\r\n";
-
 // Nothing is read from or written to the URL cache; every answer is fresh.
 constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
 
@@ -61,7 +53,7 @@ std::string readBody(HINTERNET request, std::size_t maxBytes) {
 bool WinInetFetcher::openSession() {
   if (session_) return true;
   // The machine's own proxy configuration stays in force.
-  session_ = InternetHandle(InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  session_ = InternetHandle(InternetOpenA(kFetchAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session_) return false;
   char empty[] = "";
   InternetSetOptionA(session_.get(), INTERNET_OPTION_PROXY_USERNAME, empty, 0);
@@ -82,7 +74,7 @@ std::string WinInetFetcher::fetchPage(std::string_view url) {
       HttpOpenRequestA(connection.get(), "GET", parts->object.c_str(), "HTTP/1.0", nullptr, nullptr, kRequestFlags, 0));
   if (!request) return {};
   setTimeouts(request.get(), limits_);
-  if (!HttpSendRequestA(request.get(), kRequestHeaders, static_cast<DWORD>(-1), nullptr, 0)) return {};
+  if (!HttpSendRequestA(request.get(), kFetchRequestHeaders, static_cast<DWORD>(-1), nullptr, 0)) return {};
   return readBody(request.get(), limits_.maxBodyBytes);
 }
 

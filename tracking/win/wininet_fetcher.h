@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "tracking/fetch_request.h"
 #include "tracking/page_fetcher.h"
 
 namespace quorvane {
@@ -41,13 +42,6 @@ class InternetHandle {
 
  private:
   HINTERNET handle_ = nullptr;
-};
-
-struct FetchLimits {
-  DWORD connectTimeoutMs = 10'000;
-  DWORD sendTimeoutMs = 30'000;
-  DWORD receiveTimeoutMs = 30'000;
-  std::size_t maxBodyBytes = 16u << 20;  // a larger body is cut here, as if the connection failed
 };
 
 class WinInetFetcher final : public PageFetcher {

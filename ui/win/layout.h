@@ -9,6 +9,8 @@
 
 #include <string_view>
 
+#include "ui/window_texts.h"
+
 namespace quorvane::layout {
 
 // Control ids, named after the controls of the main window's form.
@@ -59,7 +61,7 @@ inline constexpr DWORD kButton = kChild | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTT
 
 inline constexpr ControlSpec kControls[] = {
     {超级链接框1, kHyperlinkClass, "作者主页", kChild, 0, 200, 368, 56, 24},
-    {标签_提示信息, L"STATIC", "请先选择快递公司，在进行查询！\r\n", kLabel, 0, 10, 370, 254, 20},
+    {标签_提示信息, L"STATIC", texts::kHintChooseCourier, kLabel, 0, 10, 370, 254, 20},
     {组合框_快递公司, WC_COMBOBOXW, "", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT, 0,
      kGroupX + 8, kGroupY + 78, 100, kComboDroppedHeight},
     {按钮_单条添加, L"BUTTON", "添加", kButton, 0, kGroupX + 214, kGroupY + 34, 35, 25},

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "batch/batch_actions.h"
-#include "ui/win/gbk_wide.h"
+#include "text/win/code_page.h"
+#include "ui/batch_actions.h"
 #include "ui/win/hyperlink.h"
 #include "ui/win/layout.h"
 #include "ui/window_texts.h"

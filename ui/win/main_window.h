@@ -8,9 +8,9 @@
 #include <array>
 #include <iterator>
 
-#include "app/startup_actions.h"
 #include "ui/main_window_actions.h"
 #include "ui/main_window_view.h"
+#include "ui/startup_actions.h"
 #include "ui/win/layout.h"
 
 namespace quorvane {

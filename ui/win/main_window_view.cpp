@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "ui/win/gbk_wide.h"
+#include "text/win/code_page.h"
 #include "ui/win/layout.h"
 #include "ui/win/main_window.h"
 #include "ui/win/message_pump.h"

@@ -20,8 +20,8 @@
 #include <string>
 #include <string_view>
 
-#include "batch/batch_actions.h"
 #include "tracking/status_text.h"
+#include "ui/batch_actions.h"
 #include "windows/dialog_driver.h"
 #include "windows/main_window_fixture.h"
 #include "windows/service_fixture.h"

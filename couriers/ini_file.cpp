@@ -1,7 +1,9 @@
-#include "app/ini_file.h"
+#include "couriers/ini_file.h"
 
 #include <algorithm>
 #include <optional>
+
+#include "text/gbk_text.h"
 
 // Windows converts the file to UTF-16, parses it there and converts the answer
 // back. For valid GBK that round trip changes no byte, so the same rules run on
@@ -57,8 +59,6 @@ std::string_view trimBlanks(std::string_view text) {
 // The API handles names and values as C strings, so a NUL byte ends them.
 std::string_view uptoNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
-constexpr char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Equal regardless of ASCII case; a double-byte character must be equal byte
 // for byte, even when its trail byte looks like a letter.
 bool sameName(std::string_view a, std::string_view b) {
@@ -66,7 +66,7 @@ bool sameName(std::string_view a, std::string_view b) {
   for (std::size_t pos = 0; pos < a.size(); pos = characterEnd(a, pos)) {
     if (startsDoubleByte(a[pos])) {
       if (a.substr(pos, 2) != b.substr(pos, 2)) return false;
-    } else if (asciiLower(a[pos]) != asciiLower(b[pos])) {
+    } else if (gbk::asciiLower(a[pos]) != gbk::asciiLower(b[pos])) {
       return false;
     }
   }

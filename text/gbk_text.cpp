@@ -1,9 +1,7 @@
-#include "app/gbk_text.h"
+#include "text/gbk_text.h"
 
 namespace quorvane::gbk {
 namespace {
-
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalAt(std::string_view text, std::size_t pos, std::string_view needle, bool ignoreCase) {
   if (text.size() - pos < needle.size()) return false;
@@ -31,14 +29,6 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
 
 std::size_t findIgnoringAsciiCase(std::string_view text, std::string_view needle, std::size_t from) {
   return findAtBoundary(text, needle, from, true);
-}
-
-std::size_t findLastSingleByte(std::string_view text, char ch) {
-  std::size_t last = npos;
-  for (std::size_t pos = 0; pos < text.size(); pos = nextCharacter(text, pos)) {
-    if (text[pos] == ch) last = pos;
-  }
-  return last;
 }
 
 std::string replaceAllIgnoringAsciiCase(std::string_view text, std::string_view from, std::string_view to) {

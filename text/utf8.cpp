@@ -1,4 +1,4 @@
-#include "tracking/utf8.h"
+#include "text/utf8.h"
 
 namespace quorvane {
 

@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "tracking/tracking_patterns.h"
 
 #include <locale>
 
@@ -18,14 +18,10 @@ void compileOne(boost::regex& pattern, const char* text) {
 
 }  // namespace
 
-std::unique_ptr<AppState> createAppState() { return std::make_unique<AppState>(); }
-
-void compilePatterns(AppState& state) {
-  compileOne(state.numberPattern, kNumberPatternText);
-  compileOne(state.statusLinePattern, kStatusLinePatternText);
-  compileOne(state.entryPattern, kEntryPatternText);
+void compilePatterns(TrackingPatterns& patterns) {
+  compileOne(patterns.numberPattern, kNumberPatternText);
+  compileOne(patterns.statusLinePattern, kStatusLinePatternText);
+  compileOne(patterns.entryPattern, kEntryPatternText);
 }
-
-void releaseAppState(std::unique_ptr<AppState>& state) { state.reset(); }
 
 }  // namespace quorvane

@@ -11,6 +11,9 @@ namespace quorvane::gbk {
 
 inline constexpr std::size_t npos = std::string_view::npos;
 
+// An ASCII letter in lower case; every other byte as it is (GBK bytes are never folded).
+constexpr char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
 constexpr bool isLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
 
 // Index of the character after the one that starts at pos (never past the end).
@@ -26,9 +29,6 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
 std::size_t findIgnoringAsciiCase(std::string_view text, std::string_view needle, std::size_t from = 0);
 
 inline bool contains(std::string_view text, std::string_view needle) { return find(text, needle) != npos; }
-
-// Last single-byte character equal to ch (a byte below 0x80); npos if none.
-std::size_t findLastSingleByte(std::string_view text, char ch);
 
 // Every occurrence of from replaced by to, left to right, without rescanning
 // inserted text; ASCII letters compared regardless of case.

@@ -1,4 +1,4 @@
-#include "batch/batch_actions.h"
+#include "ui/batch_actions.h"
 
 #include "batch/export_lines.h"
 #include "batch/import_line_reader.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/startup_actions.h"
+#include "couriers/courier_list_file.h"
 
 namespace quorvane {
 

@@ -1,7 +1,7 @@
-#include "app/startup_actions.h"
+#include "ui/startup_actions.h"
 
-#include "app/courier_list.h"
-#include "app/ini_file.h"
+#include "couriers/courier_list.h"
+#include "couriers/ini_file.h"
 #include "ui/window_texts.h"
 
 namespace quorvane {

@@ -1,6 +1,6 @@
-#include "app/courier_list.h"
+#include "couriers/courier_list.h"
 
-#include "app/gbk_text.h"
+#include "text/gbk_text.h"
 
 namespace quorvane {
 

@@ -1,6 +1,6 @@
-#include "app/win/courier_list_file_win.h"
+#include "couriers/win/courier_list_file_win.h"
 
-#include "app/win/unique_handle.h"
+#include "text/win/unique_handle.h"
 
 namespace quorvane {
 

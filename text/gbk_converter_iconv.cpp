@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "tracking/gbk_converter.h"
-#include "tracking/utf8.h"
+#include "text/gbk_converter.h"
+#include "text/utf8.h"
 
 namespace quorvane {
 namespace {
