@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "service_fixture.h"
+#include "shared/fetch_request_cases.h"
 #include "tracking/classify_page.h"
 #include "tracking/decode_page.h"
 #include "tracking/win/wininet_fetcher.h"
@@ -103,16 +104,11 @@ TEST(WinInetFetchTimeout, AnAnswerThatNeverComesEndsAtTheReceiveTimeout) {
 TEST(WinInetRequest, RequestLineAndHeadersAsTheServiceReceivedThem) {
   WinInetFetcher fetcher;
   // A fault chosen through the company code keeps the request exactly as a query sends it.
-  const std::string url = buildQueryUrl("fault-echo-request", "AB#1 &x");
-  const std::string head = fetcher.fetchPage(url);
-  const std::string object = "/wap_result.jsp?rand=20120517&id=fault-echo-request&fromWeb=null&&postid=AB%231%20%26x";
-  EXPECT_TRUE(startsWith(head, "GET " + object + " HTTP/1.0\r\n")) << head;
-  for (const char* header : {"\r\nAccept: */*\r\n", "\r\nConnection: close\r\n",
-                             "\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n", "\r\nHost: "}) {
-    EXPECT_NE(head.find(header), std::string::npos) << header << " missing from\n" << head;
+  for (const auto& testCase : test::kEchoedRequestCases) {
+    SCOPED_TRACE(testCase.name);
+    const std::string head = fetcher.fetchPage(buildQueryUrl(test::kEchoCompany, testCase.number));
+    EXPECT_EQ(test::echoedRequestProblems(head, testCase.requestTarget, serviceHost()), "") << head;
   }
-  EXPECT_EQ(head.find("Referer"), std::string::npos) << head;
-  EXPECT_TRUE(head.ends_with("\r\n\r\n")) << head;
 }
 
 }  // namespace
