@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "child_process.h"
+#include "shared/fetch_fault_cases.h"
 #include "shared/fetch_request_cases.h"
 #include "tracking/classify_page.h"
 #include "tracking/decode_page.h"
@@ -66,19 +67,7 @@ TEST_F(CurlFetch, BodiesCutShortKeepWhatArrived) {
 }
 
 TEST_F(CurlFetch, StatusOfEachFaultMode) {
-  struct Case {
-    const char* fault;
-    StatusText status;
-  } const cases[] = {
-      {"status-500", status::kUnknownError},
-      {"cut-in-char", status::kQueryFailed},
-      {"not-utf8", status::kQueryFailed},
-      {"no-gbk-char", status::kScanned},
-      {"nul-before-marker", status::kUnknownError},
-      {"empty-reply", status::kQueryFailed},
-      {"cut-body", status::kScanned},
-  };
-  for (const auto& [fault, status] : cases) {
+  for (const auto& [fault, status] : test::kFaultStatusCases) {
     SCOPED_TRACE(fault);
     EXPECT_EQ(statusOf(fetcher.fetchPage(url(fault))), status);
   }
@@ -91,10 +80,7 @@ TEST_F(CurlFetch, HugeBodyIsCutAtTheSizeLimit) {
 }
 
 TEST_F(CurlFetch, UnreachableServiceOrNoHttpUrlGivesNothing) {
-  EXPECT_EQ(fetcher.fetchPage("http://127.0.0.1:1/wap_result.jsp"), "");
-  EXPECT_EQ(fetcher.fetchPage(""), "");
-  EXPECT_EQ(fetcher.fetchPage("not a url"), "");
-  EXPECT_EQ(fetcher.fetchPage("file:///etc/passwd"), "");
+  for (const std::string_view url : test::kUrlsWithoutAnswer) EXPECT_EQ(fetcher.fetchPage(url), "") << url;
 }
 
 TEST_F(CurlFetch, AnAnswerThatNeverComesEndsAtTheTotalDeadline) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "service_fixture.h"
+#include "shared/fetch_fault_cases.h"
 #include "shared/fetch_request_cases.h"
 #include "tracking/classify_page.h"
 #include "tracking/decode_page.h"
@@ -63,15 +64,7 @@ TEST_F(WinInetFetch, BodiesCutShortKeepWhatArrived) {
 }
 
 TEST_F(WinInetFetch, StatusOfEachFaultMode) {
-  struct Case {
-    const char* fault;
-    StatusText status;
-  } const cases[] = {
-      {"status-500", status::kUnknownError},        {"cut-in-char", status::kQueryFailed},
-      {"not-utf8", status::kQueryFailed},           {"no-gbk-char", status::kScanned},
-      {"nul-before-marker", status::kUnknownError}, {"empty-reply", status::kQueryFailed},
-  };
-  for (const auto& [fault, status] : cases) {
+  for (const auto& [fault, status] : test::kFaultStatusCases) {
     SCOPED_TRACE(fault);
     EXPECT_EQ(statusOf(fetch(fault)), status);
   }
@@ -88,10 +81,8 @@ TEST_F(WinInetFetch, HugeBodyIsCutAtTheSizeLimit) {
   EXPECT_EQ(statusOf(body), status::kUnknownError) << "the marker lies past the limit";
 }
 
-TEST_F(WinInetFetch, UnreachableServiceGivesNothing) {
-  EXPECT_EQ(fetcher.fetchPage("http://127.0.0.1:1/wap_result.jsp"), "");
-  EXPECT_EQ(fetcher.fetchPage(""), "");
-  EXPECT_EQ(fetcher.fetchPage("not a url"), "");
+TEST_F(WinInetFetch, UnreachableServiceOrNoHttpUrlGivesNothing) {
+  for (const std::string_view url : test::kUrlsWithoutAnswer) EXPECT_EQ(fetcher.fetchPage(url), "") << url;
 }
 
 TEST(WinInetFetchTimeout, AnAnswerThatNeverComesEndsAtTheReceiveTimeout) {
