@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "batch/byte_sink.h"
 #include "batch/byte_source.h"
+#include "batch/replacing_file.h"
 
 namespace quorvane {
 
@@ -21,9 +21,10 @@ class BatchFiles {
 
   // The save dialog; false when the user cancelled or no path came back.
   virtual bool chooseExportFile() = 0;
-  // The file chosen last, created or emptied for writing; others may read and
-  // write it meanwhile. nullptr when it cannot be opened.
-  virtual std::unique_ptr<ByteSink> createExportFile() = 0;
+  // A file that replaces the file chosen last once it is written in full and
+  // committed; until then that file stays as it was. nullptr when the chosen
+  // file cannot be written (in use by an import, a folder, read-only).
+  virtual std::unique_ptr<ReplacingFile> createExportFile() = 0;
 };
 
 }  // namespace quorvane

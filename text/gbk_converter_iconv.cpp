@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "text/gbk_converter.h"
+#include "text/gbk_text.h"
 #include "text/utf8.h"
 
 namespace quorvane {
@@ -11,7 +12,7 @@ namespace {
 // Strict converter: neither //IGNORE nor //TRANSLIT, so every problem is seen.
 class Iconv {
  public:
-  Iconv() : handle_(iconv_open("GBK", "UTF-8")) {}
+  Iconv(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
   ~Iconv() {
     if (ok()) iconv_close(handle_);
   }
@@ -27,7 +28,7 @@ class Iconv {
 }  // namespace
 
 std::optional<std::string> convertUtf8ToGbk(std::string_view utf8) {
-  Iconv converter;
+  Iconv converter("GBK", "UTF-8");
   if (!converter.ok()) return std::nullopt;
 
   // GBK is never longer than UTF-8 for the same text, and "?" replaces at least
@@ -57,6 +58,30 @@ std::optional<std::string> convertUtf8ToGbk(std::string_view utf8) {
     inLeft -= length;
   }
   out.resize(written);
+  return out;
+}
+
+std::string convertGbkToUtf8(std::string_view gbk) {
+  Iconv converter("UTF-8", "GBK");
+  if (!converter.ok()) return std::string(gbk.size(), '?');
+
+  std::string out;
+  char* in = const_cast<char*>(gbk.data());
+  std::size_t inLeft = gbk.size();
+  char buffer[4096];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, sizeof buffer - outLeft);
+    if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+    // EILSEQ or EINVAL: the character here is not GBK; step over it as the GBK helpers would.
+    const std::size_t offset = static_cast<std::size_t>(in - gbk.data());
+    const std::size_t length = gbk::nextCharacter(gbk, offset) - offset;
+    out.push_back('?');
+    in += length;
+    inLeft -= length;
+  }
   return out;
 }
 

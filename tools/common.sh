@@ -67,6 +67,7 @@ prepare_demo() {
   windows_build "$repo/build/windows" 127.0.0.1:8370 -DQUORVANE_BUILD_TESTS=OFF
   mkdir -p "$demo"
   cp "$repo/build/windows/app/quorvane.exe" "$demo/"
+  cp "$repo/build/windows/cli/quorvane-batch.exe" "$demo/"
   iconv -f UTF-8 -t GBK "$repo/demo/couriers.ini" | sed 's/$/\r/' >"$demo/infor.ini"
   cp "$repo/demo/numbers.txt" "$demo/"
 }

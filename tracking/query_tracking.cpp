@@ -8,7 +8,9 @@
 namespace quorvane {
 
 StatusText queryTracking(const TrackingClient& client, std::string_view trackingNumber, int mode) {
-  const std::string url = buildQueryUrl(client.companyCode, trackingNumber);
+  const std::string url = client.serviceHost.empty()
+                              ? buildQueryUrl(client.companyCode, trackingNumber)
+                              : buildQueryUrl(client.serviceHost, client.companyCode, trackingNumber);
   const std::string body = client.fetcher.fetchPage(url);
   const std::string pageText = decodePage(body);
   if (mode == Detail) showTrackingDetails(client.patterns, client.historyBox, pageText);

@@ -10,13 +10,14 @@
 namespace quorvane {
 
 // What a query works with: the compiled patterns, the company code of the
-// courier chosen now, the fetcher, and the history box that a detail query
-// writes into.
+// courier chosen now, the fetcher, the history box that a detail query writes
+// into, and the service's host[:port] (empty: the one the build names).
 struct TrackingClient {
   const TrackingPatterns& patterns;
   std::string_view companyCode;
   PageFetcher& fetcher;
   HistoryBox& historyBox;
+  std::string_view serviceHost = {};
 };
 
 // Asks the service about one number under the client's company code. Detail mode also shows the page's history in the

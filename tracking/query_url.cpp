@@ -30,9 +30,13 @@ std::string percentEncode(std::string_view bytes) {
 }
 
 std::string buildQueryUrl(std::string_view companyCode, std::string_view trackingNumber) {
+  return buildQueryUrl(serviceHost(), companyCode, trackingNumber);
+}
+
+std::string buildQueryUrl(std::string_view host, std::string_view companyCode, std::string_view trackingNumber) {
   // "rand" and "fromWeb" are fixed texts the service expects; the doubled "&" is its own.
   std::string url = "http://";
-  url += serviceHost();
+  url += host;
   url += "/wap_result.jsp?rand=20120517&id=";
   url += percentEncode(companyCode);
   url += "&fromWeb=null&&postid=";

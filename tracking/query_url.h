@@ -14,6 +14,9 @@ std::string_view serviceHost();
 // add a query key or send raw control or GBK bytes.
 std::string percentEncode(std::string_view bytes);
 
+// The URL of a query to the build's service host.
 std::string buildQueryUrl(std::string_view companyCode, std::string_view trackingNumber);
+// The same URL on another host[:port], which is taken as it stands.
+std::string buildQueryUrl(std::string_view host, std::string_view companyCode, std::string_view trackingNumber);
 
 }  // namespace quorvane

@@ -30,7 +30,7 @@ void importNumberFile(MainWindowContext& context) {
 void exportResultList(MainWindowContext& context) {
   MainWindowView& view = context.view;
   if (!context.files.chooseExportFile()) return;
-  std::unique_ptr<ByteSink> file = context.files.createExportFile();
+  std::unique_ptr<ReplacingFile> file = context.files.createExportFile();
   if (!file) {
     view.showMessage(texts::kSaveFileFailed, texts::kErrorTitle, MessageIcon::Error);
     return;
@@ -39,7 +39,9 @@ void exportResultList(MainWindowContext& context) {
     return ResultRow{view.cell(row, kNumberColumn), view.cell(row, kStatusColumn)};
   };
   const auto write = [&file](std::string_view bytes) { return file->write(bytes); };
-  if (writeResultRows(view.rowCount(), rowAt, write) == ExportResult::WriteFailed) {
+  // The chosen file is replaced only by a list written in full; after any
+  // failure it stays as it was.
+  if (writeResultRows(view.rowCount(), rowAt, write) == ExportResult::WriteFailed || !file->commit()) {
     view.showMessage(texts::kWriteFailed, texts::kErrorTitle, MessageIcon::Error);
   }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "batch/win/replacing_file_win.h"
 #include "text/win/unique_handle.h"
 
 namespace quorvane {
@@ -49,24 +50,6 @@ class FileByteSource final : public ByteSource {
   UniqueHandle file_;
 };
 
-class FileByteSink final : public ByteSink {
- public:
-  explicit FileByteSink(HANDLE file) : file_(file) {}
-  bool write(std::string_view bytes) override {
-    while (!bytes.empty()) {
-      DWORD written = 0;
-      if (!WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0) {
-        return false;
-      }
-      bytes.remove_prefix(written);
-    }
-    return true;
-  }
-
- private:
-  UniqueHandle file_;
-};
-
 }  // namespace
 
 bool WindowsBatchFiles::chooseImportFile() { return runFileDialog(owner_, DialogKind::Open, importPath_); }
@@ -81,12 +64,6 @@ std::unique_ptr<ByteSource> WindowsBatchFiles::openImportFile() {
 
 bool WindowsBatchFiles::chooseExportFile() { return runFileDialog(owner_, DialogKind::Save, exportPath_); }
 
-// Created or emptied; others may read and write it meanwhile.
-std::unique_ptr<ByteSink> WindowsBatchFiles::createExportFile() {
-  HANDLE file = CreateFileW(exportPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<FileByteSink>(file);
-}
+std::unique_ptr<ReplacingFile> WindowsBatchFiles::createExportFile() { return createReplacingFile(exportPath_); }
 
 }  // namespace quorvane

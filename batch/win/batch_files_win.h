@@ -17,7 +17,7 @@ class WindowsBatchFiles final : public BatchFiles {
   bool chooseImportFile() override;
   std::unique_ptr<ByteSource> openImportFile() override;
   bool chooseExportFile() override;
-  std::unique_ptr<ByteSink> createExportFile() override;
+  std::unique_ptr<ReplacingFile> createExportFile() override;
 
   // The file names the dialogs hold: the path chosen last, or empty.
   const std::wstring& importPath() const { return importPath_; }

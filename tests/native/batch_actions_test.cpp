@@ -107,21 +107,34 @@ TEST_F(BatchActions, CancelledSaveDialogTouchesNoFile) {
   EXPECT_TRUE(view.messages.empty());
 }
 
-TEST_F(BatchActions, ExportFailuresAreReportedOnce) {
+// A failed export never costs the file it was to replace.
+TEST_F(BatchActions, ExportFailuresAreReportedOnceAndKeepThePreviousFile) {
+  struct Case {
+    const char* what;
+    int failWriteAt;
+    bool commitFails;
+    bool opens;
+    std::string_view message;
+  };
+  const Case cases[] = {
+      {"a write fails", 1, false, true, texts::kWriteFailed},
+      {"the flush, close or replace fails", -1, true, true, texts::kWriteFailed},
+      {"the file cannot be written", -1, false, false, texts::kSaveFileFailed},
+  };
   view.rows = {{"A1", "s"}, {"A2", "s"}, {"A3", "s"}};
-  files.failWriteAt = 1;
-  exportResultList(context);
-  EXPECT_EQ(files.exported, "A1  s\r\n");
-  ASSERT_EQ(view.messages.size(), 1u);
-  EXPECT_EQ(view.messages[0].text, texts::kWriteFailed);
-  EXPECT_TRUE(files.exportClosed);
-
-  view.messages.clear();
-  files.exportOpens = false;
-  exportResultList(context);
-  ASSERT_EQ(view.messages.size(), 1u);
-  EXPECT_EQ(view.messages[0].text, texts::kSaveFileFailed);
-  EXPECT_EQ(view.messages[0].icon, MessageIcon::Error);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    files.exported = "previous file\r\n";
+    files.failWriteAt = c.failWriteAt;
+    files.commitFails = c.commitFails;
+    files.exportOpens = c.opens;
+    view.messages.clear();
+    exportResultList(context);
+    EXPECT_EQ(files.exported, "previous file\r\n");
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, c.message);
+    EXPECT_EQ(view.messages[0].icon, MessageIcon::Error);
+  }
 }
 
 TEST_F(BatchActions, AnExportedListImportsAsTheSameNumbers) {

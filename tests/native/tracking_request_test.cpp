@@ -17,6 +17,11 @@ TEST(QueryUrl, PiecesInOrderWithFixedKeys) {
   EXPECT_EQ(buildQueryUrl("", "AB123"), kPrefix + "&fromWeb=null&&postid=AB123");
 }
 
+TEST(QueryUrl, AnotherHostChangesOnlyTheHost) {
+  EXPECT_EQ(buildQueryUrl("example.com:8080", "c d", "A#1"),
+            "http://example.com:8080/wap_result.jsp?rand=20120517&id=c%20d&fromWeb=null&&postid=A%231");
+}
+
 TEST(QueryUrl, EncodesEveryByteOutsideTheUnreservedSet) {
   struct Case {
     std::string_view number;

@@ -222,6 +222,26 @@ TEST_F(BatchFilesWindow, ExportOverAnExistingFileAsksFirstThenReplacesTheWholeFi
   EXPECT_EQ(readFile(existing), "XJ1000000001  已扫描\r\n");
 }
 
+// Another program holds the file open and may write it, but not let it be
+// removed: the finished list cannot take its place, and the old file stays whole.
+TEST_F(BatchFilesWindow, AnExportThatCannotReplaceTheFileSaysSoAndKeepsThePreviousFile) {
+  const std::wstring existing = createFile("old.txt", "previous list\r\n");
+  addNumber("XJ1000000001");
+  const UniqueHandle otherProgram(CreateFileW(existing.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(otherProgram.valid());
+
+  const Answered answered =
+      clickThrough(layout::按钮_保存数据, {saveFile(existing), messageBox(IDYES), messageBox(IDOK)});
+  ASSERT_EQ(answered.problems, "");
+  const SeenDialog& failure = answered.dialogs.at(2);
+  EXPECT_EQ(failure.title, texts::kErrorTitle);
+  EXPECT_EQ(failure.text, texts::kWriteFailed);
+  EXPECT_EQ(readFile(existing), "previous list\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1)
+      << "no temporary file is left beside it";
+}
+
 TEST_F(BatchFilesWindow, WhileImportingOthersMayReadTheFileButNotWriteIt) {
   const std::wstring numbers = createFile("numbers.txt", kThreeKnownNumbers);
   DWORD readWhileImporting = ERROR_INVALID_FUNCTION;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "service_fixture.h"
+#include "shared/fetch_fault_cases.h"
+#include "shared/fetch_request_cases.h"
 #include "tracking/classify_page.h"
 #include "tracking/decode_page.h"
 #include "tracking/win/wininet_fetcher.h"
@@ -62,15 +64,7 @@ TEST_F(WinInetFetch, BodiesCutShortKeepWhatArrived) {
 }
 
 TEST_F(WinInetFetch, StatusOfEachFaultMode) {
-  struct Case {
-    const char* fault;
-    StatusText status;
-  } const cases[] = {
-      {"status-500", status::kUnknownError},        {"cut-in-char", status::kQueryFailed},
-      {"not-utf8", status::kQueryFailed},           {"no-gbk-char", status::kScanned},
-      {"nul-before-marker", status::kUnknownError}, {"empty-reply", status::kQueryFailed},
-  };
-  for (const auto& [fault, status] : cases) {
+  for (const auto& [fault, status] : test::kFaultStatusCases) {
     SCOPED_TRACE(fault);
     EXPECT_EQ(statusOf(fetch(fault)), status);
   }
@@ -87,10 +81,8 @@ TEST_F(WinInetFetch, HugeBodyIsCutAtTheSizeLimit) {
   EXPECT_EQ(statusOf(body), status::kUnknownError) << "the marker lies past the limit";
 }
 
-TEST_F(WinInetFetch, UnreachableServiceGivesNothing) {
-  EXPECT_EQ(fetcher.fetchPage("http://127.0.0.1:1/wap_result.jsp"), "");
-  EXPECT_EQ(fetcher.fetchPage(""), "");
-  EXPECT_EQ(fetcher.fetchPage("not a url"), "");
+TEST_F(WinInetFetch, UnreachableServiceOrNoHttpUrlGivesNothing) {
+  for (const std::string_view url : test::kUrlsWithoutAnswer) EXPECT_EQ(fetcher.fetchPage(url), "") << url;
 }
 
 TEST(WinInetFetchTimeout, AnAnswerThatNeverComesEndsAtTheReceiveTimeout) {
@@ -103,16 +95,11 @@ TEST(WinInetFetchTimeout, AnAnswerThatNeverComesEndsAtTheReceiveTimeout) {
 TEST(WinInetRequest, RequestLineAndHeadersAsTheServiceReceivedThem) {
   WinInetFetcher fetcher;
   // A fault chosen through the company code keeps the request exactly as a query sends it.
-  const std::string url = buildQueryUrl("fault-echo-request", "AB#1 &x");
-  const std::string head = fetcher.fetchPage(url);
-  const std::string object = "/wap_result.jsp?rand=20120517&id=fault-echo-request&fromWeb=null&&postid=AB%231%20%26x";
-  EXPECT_TRUE(startsWith(head, "GET " + object + " HTTP/1.0\r\n")) << head;
-  for (const char* header : {"\r\nAccept: */*\r\n", "\r\nConnection: close\r\n",
-                             "\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n", "\r\nHost: "}) {
-    EXPECT_NE(head.find(header), std::string::npos) << header << " missing from\n" << head;
+  for (const auto& testCase : test::kEchoedRequestCases) {
+    SCOPED_TRACE(testCase.name);
+    const std::string head = fetcher.fetchPage(buildQueryUrl(test::kEchoCompany, testCase.number));
+    EXPECT_EQ(test::echoedRequestProblems(head, testCase.requestTarget, serviceHost()), "") << head;
   }
-  EXPECT_EQ(head.find("Referer"), std::string::npos) << head;
-  EXPECT_TRUE(head.ends_with("\r\n\r\n")) << head;
 }
 
 }  // namespace

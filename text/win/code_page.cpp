@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "text/gbk_converter.h"
+#include "text/gbk_text.h"
 
 namespace quorvane {
 namespace {
@@ -57,6 +60,34 @@ std::wstring replaceCharactersWithoutGbkForm(std::wstring_view text) {
   return result;
 }
 
+// GBK to UTF-16 with "?" for every character that glibc's GBK converter lacks
+// too: one that code page 936 rejects, and its user-defined codes, which it maps
+// into the private-use area. Whole texts convert in one call; only a text with
+// such a character is taken apart.
+std::wstring gbkToWideMarkingUndefined(std::string_view gbk) {
+  std::wstring wide = toWide(kGbkCodePage, MB_ERR_INVALID_CHARS, gbk);
+  if (!wide.empty() && std::none_of(wide.begin(), wide.end(), isPrivateUse)) return wide;
+  wide.clear();
+  for (std::size_t pos = 0; pos < gbk.size();) {
+    const std::size_t next = gbk::nextCharacter(gbk, pos);
+    const std::wstring character = toWide(kGbkCodePage, MB_ERR_INVALID_CHARS, gbk.substr(pos, next - pos));
+    const bool defined = !character.empty() && !isPrivateUse(character.front());
+    wide += defined ? character : L"?";
+    pos = next;
+  }
+  return wide;
+}
+
+std::string wideToUtf8(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int utf8Size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (utf8Size <= 0) return {};
+  std::string utf8(static_cast<std::size_t>(utf8Size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), utf8Size, nullptr, nullptr);
+  return utf8;
+}
+
 }  // namespace
 
 std::wstring gbkToWide(std::string_view gbk) { return toWide(kGbkCodePage, 0, gbk); }
@@ -70,5 +101,7 @@ std::optional<std::string> convertUtf8ToGbk(std::string_view utf8) {
   if (wide.empty()) return std::nullopt;
   return toGbk(replaceCharactersWithoutGbkForm(wide));
 }
+
+std::string convertGbkToUtf8(std::string_view gbk) { return wideToUtf8(gbkToWideMarkingUndefined(gbk)); }
 
 }  // namespace quorvane

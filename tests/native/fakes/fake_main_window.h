@@ -103,7 +103,7 @@ class FakeBatchFiles final : public BatchFiles {
     return std::make_unique<MemoryByteSource>(importBytes);
   }
   bool chooseExportFile() override { return exportChosen; }
-  std::unique_ptr<ByteSink> createExportFile() override;
+  std::unique_ptr<ReplacingFile> createExportFile() override;
 
   bool importChosen = true;
   bool importOpens = true;
@@ -112,30 +112,38 @@ class FakeBatchFiles final : public BatchFiles {
   bool exportChosen = true;
   bool exportOpens = true;
   int failWriteAt = -1;  // the index of the write that fails, -1 for none
-  std::string exported;
+  bool commitFails = false;
+  std::string exported;  // the chosen file: replaced only by a committed export
   bool exportClosed = false;
 };
 
-class StringSink final : public ByteSink {
+// Collects the written bytes and puts them in the chosen file's place on commit.
+class StringReplacingFile final : public ReplacingFile {
  public:
-  explicit StringSink(FakeBatchFiles& files) : files_(files) {}
-  ~StringSink() override { files_.exportClosed = true; }
+  explicit StringReplacingFile(FakeBatchFiles& files) : files_(files) {}
+  ~StringReplacingFile() override { files_.exportClosed = true; }
   bool write(std::string_view bytes) override {
-    if (writes_++ == files_.failWriteAt) return false;
-    files_.exported += bytes;
+    if (writes_++ == files_.failWriteAt) failed_ = true;
+    if (!failed_) written_ += bytes;
+    return !failed_;
+  }
+  bool commit() override {
+    if (failed_ || files_.commitFails) return false;
+    files_.exported = written_;
     return true;
   }
 
  private:
   FakeBatchFiles& files_;
+  std::string written_;
   int writes_ = 0;
+  bool failed_ = false;
 };
 
-inline std::unique_ptr<ByteSink> FakeBatchFiles::createExportFile() {
+inline std::unique_ptr<ReplacingFile> FakeBatchFiles::createExportFile() {
   if (!exportOpens) return nullptr;
-  exported.clear();
   exportClosed = false;
-  return std::make_unique<StringSink>(*this);
+  return std::make_unique<StringReplacingFile>(*this);
 }
 
 }  // namespace quorvane::test

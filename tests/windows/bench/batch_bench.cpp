@@ -83,7 +83,7 @@ class ChosenOnceFiles final : public BatchFiles {
     return chosen_.openImportFile();
   }
   bool chooseExportFile() override { return true; }
-  std::unique_ptr<ByteSink> createExportFile() override { return chosen_.createExportFile(); }
+  std::unique_ptr<ReplacingFile> createExportFile() override { return chosen_.createExportFile(); }
 
   Stopwatch sinceOpened;
 
