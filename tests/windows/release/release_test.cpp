@@ -126,7 +126,10 @@ TEST_P(VersionResource, ReadsBackWithTheBuildsVersionInAChineseAndAnEnglishBlock
 
 INSTANTIATE_TEST_SUITE_P(Release, VersionResource,
                          ::testing::Values(Program{"Window", L"quorvane.exe", L"quorvane", L"Quorvane 快递单号查询",
-                                                   L"Quorvane courier parcel tracking"}),
+                                                   L"Quorvane courier parcel tracking"},
+                                           Program{"Batch", L"quorvane-batch.exe", L"quorvane-batch",
+                                                   L"Quorvane 快递单号批量查询（命令行）",
+                                                   L"Quorvane courier parcel tracking, batch command line"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
