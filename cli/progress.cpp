@@ -6,11 +6,12 @@ namespace quorvane::cli {
 
 std::string progressText(const Tally& tally, std::uint64_t elapsedMs) {
   std::string text = std::to_string(tally.done);
-  if (tally.total) text += "/" + std::to_string(*tally.total);
+  // Appended piece by piece: "literal" + std::string trips a false -Wrestrict in GCC 12.
+  if (tally.total) text.append("/").append(std::to_string(*tally.total));
   for (const auto& [status, count] : tally.perStatus) {
     text += "  ";
     text += status;
-    text += " " + std::to_string(count);
+    text.append(" ").append(std::to_string(count));
   }
   const unsigned long long seconds = elapsedMs / 1000;
   char clock[64];

@@ -2,14 +2,14 @@
 # quorvane-batch against a bare libcurl loop over the same URLs: 2,000 known
 # numbers through each, natively, against one stand-in service on a free
 # loopback port with barring off. Builds without sanitizers (Release, in
-# build/bench), runs each side three times in turn and prints the best time
+# build/bench), runs each side five times in turn and prints the best time
 # of each and their ratio. The goal is a ratio of at most 1.10. Never part of
 # the tests.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 bench=$repo/build/bench
-rounds=${QUORVANE_BENCH_ROUNDS:-3}
+rounds=${QUORVANE_BENCH_ROUNDS:-5}
 count=2000
 
 echo "== build"
@@ -26,7 +26,8 @@ trap cleanup EXIT
 
 # The known numbers of one courier of the demo data, repeated up to the count.
 grep '^parcel|xjkd|' "$repo/demo/parcels.txt" | cut -d'|' -f3 >"$work/known"
-while [ "$(wc -l <"$work/numbers" 2>/dev/null || echo 0)" -lt "$count" ]; do cat "$work/known" >>"$work/numbers"; done
+: >"$work/numbers"
+while [ "$(wc -l <"$work/numbers")" -lt "$count" ]; do cat "$work/known" >>"$work/numbers"; done
 head -n "$count" "$work/numbers" >"$work/numbers.$count"
 
 # Port 0: the service picks a free port and names it on its first line.

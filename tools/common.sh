@@ -29,7 +29,17 @@ windows_build() {  # DIR SERVICE_HOST [more cmake options]
 start_wine_prefix() {
   export WINEPREFIX; WINEPREFIX=$(mktemp -d /tmp/quorvane-wine.XXXXXX)
   "$wine" wineboot --init >/dev/null 2>&1
+  install_wine_fonts
   use_wine_desktop  # its explorer process also keeps the Wine server up between tests
+}
+
+# The window's title-bar buttons are glyphs of the Marlett font (fonts-wine).
+# Debian's Wine does not look in fonts-wine's folder by itself, so the font is
+# put where every Windows program's fonts are: the prefix's Fonts folder.
+install_wine_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  mkdir -p "$fonts"
+  [ -e "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 }
 
 # Windows open inside one Wine desktop window: Wine then draws their frames
@@ -105,4 +115,5 @@ use_demo_wine_prefix() {
   export WINEPREFIX=$repo/build/wine-prefix
   export LC_ALL=zh_CN.UTF-8
   if [ ! -d "$WINEPREFIX" ]; then "$wine" wineboot --init >/dev/null 2>&1; fi
+  install_wine_fonts
 }

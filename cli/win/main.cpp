@@ -57,7 +57,8 @@ class WindowsPlatform final : public ToolPlatform {
   bool errorIsTerminal() override { return isConsole(STD_ERROR_HANDLE); }
   void drawProgress(std::string_view gbkLine) override {
     // The console has no erase sequence to rely on: spaces cover what the last line had beyond this one.
-    std::string line = "\r" + std::string(gbkLine);
+    std::string line = "\r";
+    line += gbkLine;
     if (gbkLine.size() < progressWidth_) line.append(progressWidth_ - gbkLine.size(), ' ');
     progressWidth_ = gbkLine.size();
     writeConsoleText(STD_ERROR_HANDLE, line);

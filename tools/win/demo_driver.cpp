@@ -1,14 +1,15 @@
 // Drives a running Quorvane window from outside, for the README's screenshot:
-// "show" waits for the window, picks the first courier, adds demo numbers,
-// makes the first row current and waits until its history is shown; "close"
-// closes the window. Only messages that carry no pointers (or that Windows
-// copies between processes) are used. Every wait is bounded; the exit code
-// is 1 when a wait ran out.
+// "show DONE" waits for the window, picks the first courier, adds demo
+// numbers, makes the first row current, waits until its history is shown and
+// then writes "shown" (or "timeout") into the file DONE, which the script
+// waits for; "close" closes the window. Only messages that carry no pointers
+// (or that Windows copies between processes) are used. Every wait is bounded.
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cwchar>
+#include <fstream>
 
 #include "ui/win/layout.h"
 
@@ -55,7 +56,11 @@ bool show(HWND main) {
   HWND list = GetDlgItem(main, 超级列表框_标点列表);
   PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
   HWND history = GetDlgItem(main, 编辑框_物流信息);
-  const bool filled = waitFor([&] { return GetWindowTextLengthW(history) > 0; });
+  // Asked as a message: the box belongs to another process.
+  const bool filled = waitFor([&] {
+    DWORD_PTR length = 0;
+    return SendMessageTimeoutW(history, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length) && length > 0;
+  });
   waitUntilDrawn(main);
   return filled;
 }
@@ -63,11 +68,13 @@ bool show(HWND main) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  const bool close = argc > 1 && std::wcscmp(argv[1], L"close") == 0;
   HWND main = waitForShownMainWindow();
-  if (!main) return 1;
-  if (argc > 1 && std::wcscmp(argv[1], L"close") == 0) {
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    return waitFor([&] { return !IsWindow(main); }) ? 0 : 1;
+  if (close) {
+    if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+    return 0;
   }
-  return show(main) ? 0 : 1;
+  const bool shown = main && show(main);
+  if (argc > 2) std::ofstream(argv[2]) << (shown ? "shown" : main ? "no history" : "no window");
+  return shown ? 0 : 1;
 }
