@@ -58,6 +58,8 @@ TEST(ClassifyPage, FirstMarkerOfTheOrderWins) {
       {"bad number before barred", "您的IP地址被禁止访问 单号不正确", status::kBadNumber},
       {"barring sentence is case sensitive", "您的ip地址被禁止访问", status::kUnknownError},
       {"marker split by a tag", "查询结果<b>如下所示", status::kUnknownError},
+      {"euro sign before a marker", "\x80此单号暂无物流信息", status::kNoInformation},  // 0x80: one byte
+      {"0xFF before a marker", "\xFF单号不正确", status::kBadNumber},                   // 0xFF: one byte
   };
   for (const auto& [name, page, status] : cases) {
     SCOPED_TRACE(name);
