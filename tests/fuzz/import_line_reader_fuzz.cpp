@@ -9,14 +9,12 @@
 
 #include "batch/byte_source.h"
 #include "batch/import_line_reader.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
 using namespace quorvane;
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fuzz::require;
 
 // Every line, up to and including the last; the reader must stop within the file.
 std::vector<std::string> readAll(std::string_view file, std::size_t bufferSize, std::size_t maxLineBytes) {

@@ -7,14 +7,12 @@
 
 #include "couriers/courier_list.h"
 #include "couriers/ini_file.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
 using namespace quorvane;
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fuzz::require;
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_support.h"
 #include "tracking/classify_page.h"
 #include "tracking/decode_page.h"
 #include "tracking/detail_extraction.h"
@@ -18,10 +19,8 @@
 namespace {
 
 using namespace quorvane;
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fuzz::compiledPatterns;
+using fuzz::require;
 
 // Counts what would be shown. The headline is a piece of the page; the entries
 // are pieces that never overlap, and cleaning only ever shortens one.
@@ -32,15 +31,6 @@ class CountingBox final : public HistoryBox {
   std::size_t headline = 0;
   std::size_t entries = 0;
 };
-
-const TrackingPatterns& patterns() {
-  static const TrackingPatterns compiled = [] {
-    TrackingPatterns p;
-    compilePatterns(p);
-    return p;
-  }();
-  return compiled;
-}
 
 bool isStatus(StatusText text) {
   for (const StatusText s : {status::kQueryFailed, status::kNoInformation, status::kBadNumber, status::kAddressBarred,
@@ -53,7 +43,7 @@ bool isStatus(StatusText text) {
 void runPage(std::string_view pageText) {
   require(isStatus(classifyPage(pageText)));
   CountingBox box;
-  showTrackingDetails(patterns(), box, pageText);
+  showTrackingDetails(compiledPatterns(), box, pageText);
   require(box.headline <= pageText.size() && box.entries <= pageText.size());
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz/fuzz_support.h"
 #include "tracking/query_url.h"
 #include "tracking/tracking_number.h"
 #include "tracking/tracking_patterns.h"
@@ -15,10 +16,8 @@
 namespace {
 
 using namespace quorvane;
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fuzz::compiledPatterns;
+using fuzz::require;
 
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -58,15 +57,6 @@ bool isPlainNumber(std::string_view number) {
   return true;
 }
 
-const TrackingPatterns& patterns() {
-  static const TrackingPatterns compiled = [] {
-    TrackingPatterns p;
-    compilePatterns(p);
-    return p;
-  }();
-  return compiled;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -89,6 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   require(percentDecode(pairs[4].substr(7)) == number);
   require(url.find('#') == std::string::npos);
 
-  require(isValidTrackingNumber(patterns(), number) == isPlainNumber(number));
+  require(isValidTrackingNumber(compiledPatterns(), number) == isPlainNumber(number));
   return 0;
 }
