@@ -17,8 +17,13 @@ enum class LineEnd { None, LineFeed, EndOfText };
 
 }  // namespace
 
-ImportLineReader::ImportLineReader(ByteSource& source, std::size_t bufferSize)
-    : source_(source), buffer_(std::max<std::size_t>(bufferSize, 1)) {}
+ImportLineReader::ImportLineReader(ByteSource& source, std::size_t bufferSize, std::size_t maxLineBytes)
+    : source_(source), buffer_(std::max<std::size_t>(bufferSize, 1)), maxLineBytes_(maxLineBytes) {}
+
+ImportLine ImportLineReader::abandon() {
+  finished_ = true;
+  return {std::string(), true};
+}
 
 ImportLineReader::Fill ImportLineReader::refill() {
   const std::ptrdiff_t count = source_.read(buffer_.data(), buffer_.size());
@@ -45,10 +50,7 @@ ImportLine ImportLineReader::readLine() {
   while (end == LineEnd::None) {
     if (pos_ == filled_) {
       const Fill fill = refill();
-      if (fill == Fill::Failed) {
-        finished_ = true;
-        return {std::string(), true};
-      }
+      if (fill == Fill::Failed) return abandon();
       if (fill == Fill::End) {
         end = LineEnd::EndOfText;
         break;
@@ -72,6 +74,7 @@ ImportLine ImportLineReader::readLine() {
       awaitingTrail = gbk::isLeadByte(byte);
       endsWithCarriageReturn = byte == kCarriageReturn;
     }
+    if (pos_ - runStart > maxLineBytes_ - line.text.size()) return abandon();
     line.text.append(buffer_.data() + runStart, pos_ - runStart);
   }
   if (endsWithCarriageReturn) line.text.pop_back();

@@ -16,11 +16,13 @@
 //   last byte no further empty line follows; an empty file gives one empty line.
 // - NUL or SUB ends the readable text: the line stops before it and nothing
 //   after it is read.
-// - A byte of 0x80 or above takes the next byte as its trail byte (even LF, CR
-//   or SUB) unless that byte is NUL; a lone lead byte stays in the line.
+// - A lead byte (0x81 to 0xFE) takes the next byte as its trail byte (even LF,
+//   CR or SUB) unless that byte is NUL; a lone lead byte stays in the line.
+//   0x80 and 0xFF are characters of one byte.
 //   LF, SUB and the final CR count only where a character begins; NUL counts anywhere.
 // - A failed read drops the line it interrupts (an empty last line is returned);
-//   lines completed before it are kept.
+//   lines completed before it are kept. A line longer than the bound ends the
+//   reading the same way, so a file without line feeds never fills memory.
 
 #include <cstddef>
 #include <string>
@@ -39,9 +41,13 @@ struct ImportLine {
 class ImportLineReader {
  public:
   static constexpr std::size_t kDefaultBufferSize = 64 * 1024;
+  // Far above any tracking number and its note, which take a few dozen bytes.
+  static constexpr std::size_t kDefaultMaxLineBytes = 1024 * 1024;
 
-  // The source must outlive the reader; each read asks it for at most bufferSize bytes.
-  explicit ImportLineReader(ByteSource& source, std::size_t bufferSize = kDefaultBufferSize);
+  // The source must outlive the reader; each read asks it for at most bufferSize
+  // bytes. A line counts its bytes up to its LF, a final CR included.
+  explicit ImportLineReader(ByteSource& source, std::size_t bufferSize = kDefaultBufferSize,
+                            std::size_t maxLineBytes = kDefaultMaxLineBytes);
 
   // The next line. Once a line with last set was returned, every further call
   // returns an empty last line without reading.
@@ -51,11 +57,14 @@ class ImportLineReader {
   enum class Fill { Bytes, End, Failed };
 
   Fill refill();
+  // Stops the reading for good: the line in progress is dropped.
+  ImportLine abandon();
   // Whether reading stops at the current position: end of file, failed read, NUL or SUB.
   bool atEndOfText();
 
   ByteSource& source_;
   std::vector<char> buffer_;
+  std::size_t maxLineBytes_;
   std::size_t pos_ = 0;     // next unread byte in buffer_
   std::size_t filled_ = 0;  // bytes of buffer_ that hold data
   bool finished_ = false;

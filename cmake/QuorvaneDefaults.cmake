@@ -1,7 +1,12 @@
 # Compiler settings shared by every target of the project.
 
 # Texts in the core are GBK bytes; sources are UTF-8. The stand-in service keeps UTF-8.
+# The fuzz build's clang has no GBK execution character set: the folders it
+# builds write their non-ASCII literals as GBK escapes, which tools/fuzz.sh checks.
 function(quorvane_gbk_literals target)
+  if(QUORVANE_FUZZ)
+    return()
+  endif()
   if(MSVC)
     target_compile_options(${target} PRIVATE /source-charset:utf-8 /execution-charset:.936)
   else()
@@ -19,7 +24,11 @@ endfunction()
 
 # Sanitizers for the native fast loop; the Windows build never gets them.
 set(QUORVANE_SANITIZER_FLAGS "")
-if(QUORVANE_SANITIZE AND NOT WIN32 AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+if(QUORVANE_FUZZ)
+  # libFuzzer's coverage in the libraries; tests/fuzz links the fuzzer itself.
+  set(QUORVANE_SANITIZER_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                               -fno-omit-frame-pointer)
+elseif(QUORVANE_SANITIZE AND NOT WIN32 AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   set(QUORVANE_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
 endif()
 

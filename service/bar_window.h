@@ -23,13 +23,21 @@ class BarWindow {
   // Safe to call from several threads.
   bool recordQuery(std::string_view address, Clock::time_point now);
 
+  // Addresses remembered now. One whose latest query has left the window is
+  // forgotten (at the latest one window after that), so the record stays as
+  // small as the set of recent clients.
+  std::size_t addressCount();
+
  private:
+  void forgetQuietAddresses(Clock::time_point now);
+
   unsigned limit_;
   std::chrono::seconds window_;
   std::mutex mutex_;
   // Times of the latest queries per address, oldest first. Only the newest
   // limit + 1 are kept: that many already decide that the limit is passed.
   std::map<std::string, std::deque<Clock::time_point>, std::less<>> recent_;
+  Clock::time_point lastSweep_{};
 };
 
 }  // namespace quorvane::service

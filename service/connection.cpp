@@ -75,6 +75,10 @@ bool writeInPieces(TimedSocket& stream, std::string_view bytes, std::size_t piec
 }
 
 bool send(TimedSocket& stream, const Delivery& delivery) {
+  if (delivery.pieceSize > 0 && delivery.headAtOnce) {
+    return writeAll(stream, delivery.head) &&
+           writeInPieces(stream, delivery.body, delivery.pieceSize, delivery.piecePause);
+  }
   if (delivery.pieceSize > 0) {
     return writeInPieces(stream, delivery.head + delivery.body, delivery.pieceSize, delivery.piecePause);
   }

@@ -95,6 +95,13 @@ Delivery planDelivery(const Reply& reply, const ConnectionWish& wish) {
               .pieceSize = kSlowPieceSize,
               .piecePause = kSlowPiecePause,
               .ending = asRequested};
+    case Fault::kDrip:
+      return {.head = head(body.size()),
+              .body = fullBody,
+              .pieceSize = 1,
+              .piecePause = reply.dripPace,
+              .headAtOnce = true,
+              .ending = Ending::kClose};
     case Fault::kLateClose:
       return {.head = head(body.size()), .body = fullBody, .ending = wish.keepAlive ? asRequested : Ending::kCloseLate};
     default:

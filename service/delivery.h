@@ -33,6 +33,7 @@ struct Delivery {
   bool hugeBody = false;      // stream the huge-body filler instead of body
   std::size_t pieceSize = 0;  // 0 sends head and body at once; else in pieces of this size
   std::chrono::milliseconds piecePause{0};
+  bool headAtOnce = false;  // with pieces: the head goes whole, only the body in pieces
   Ending ending = Ending::kClose;
 };
 

@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::string_view kCourierCodePrefix = "fault-";
 
-constexpr std::array<std::pair<Fault, std::string_view>, 17> kFaultNames = {{
+constexpr std::array<std::pair<Fault, std::string_view>, 18> kFaultNames = {{
     {Fault::kStatus500, "status-500"},
     {Fault::kNoLength, "no-length"},
     {Fault::kShortLength, "short-length"},
@@ -26,6 +26,7 @@ constexpr std::array<std::pair<Fault, std::string_view>, 17> kFaultNames = {{
     {Fault::kEmptyReply, "empty-reply"},
     {Fault::kEchoRequest, "echo-request"},
     {Fault::kLateClose, "late-close"},
+    {Fault::kDrip, "drip"},
 }};
 
 }  // namespace

@@ -29,6 +29,7 @@ enum class Fault {
   kEmptyReply,       // the connection closed without a byte sent
   kEchoRequest,      // text/plain: the request line and headers as received
   kLateClose,        // the normal answer, then the connection closed only after a pause, as busy servers do
+  kDrip,             // the head at once, then the body one byte at a time, a pause before each (key "pace")
 };
 
 struct FaultChoice {

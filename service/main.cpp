@@ -4,18 +4,19 @@
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/signal_set.hpp>
+#include <boost/asio/steady_timer.hpp>
 #include <csignal>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "service/bar_window.h"
 #include "service/connection.h"
 #include "service/connection_registry.h"
+#include "service/connection_threads.h"
 #include "service/options.h"
 #include "service/parcel_data.h"
 
@@ -26,6 +27,7 @@ using asio::ip::tcp;
 using namespace quorvane::service;
 
 constexpr std::chrono::seconds kShutdownGrace{5};
+constexpr std::chrono::milliseconds kAcceptRetryPause{100};
 
 void complain(const std::string& message) { std::cerr << "quorvane-service: " << message << '\n'; }
 
@@ -51,22 +53,43 @@ bool startListening(tcp::acceptor& acceptor, const tcp::endpoint& endpoint, boos
   return !ec;
 }
 
+// What the accept loop works with; all of it lives in main.
+struct Listener {
+  tcp::acceptor& acceptor;
+  asio::steady_timer& retryTimer;
+  ConnectionRegistry& registry;
+  ConnectionThreads& threads;
+  const ServiceContext& context;
+};
+
+void acceptNext(Listener& listener);
+
+// A failed accept (out of descriptors, say) leaves the connection queued, so
+// the next accept would fail at once: pause first, or the loop would spin.
+void acceptAfterPause(Listener& listener) {
+  listener.retryTimer.expires_after(kAcceptRetryPause);
+  listener.retryTimer.async_wait([&listener](const boost::system::error_code& ec) {
+    if (!ec && listener.acceptor.is_open()) acceptNext(listener);
+  });
+}
+
 // Accepts connections until the acceptor is closed; each is served on a thread of its own.
-void acceptNext(tcp::acceptor& acceptor, ConnectionRegistry& registry, const ServiceContext& context) {
-  acceptor.async_accept([&](const boost::system::error_code& ec, tcp::socket socket) {
-    if (ec == asio::error::operation_aborted || !acceptor.is_open()) return;
-    if (!ec) {
-      if (auto ticket = registry.enter(socket.native_handle())) {
-        try {
-          std::thread([socket = std::move(socket), ticket = std::move(*ticket), &context]() mutable {
-            serveConnection(socket, ticket, context);
-          }).detach();
-        } catch (const std::system_error& error) {
-          complain(std::string("cannot start a connection thread: ") + error.what());
-        }
+void acceptNext(Listener& listener) {
+  listener.acceptor.async_accept([&listener](const boost::system::error_code& ec, tcp::socket socket) {
+    if (ec == asio::error::operation_aborted || !listener.acceptor.is_open()) return;
+    if (ec) {
+      acceptAfterPause(listener);
+      return;
+    }
+    if (auto ticket = listener.registry.enter(socket.native_handle())) {
+      try {
+        listener.threads.start([socket = std::move(socket), ticket = std::move(*ticket),
+                                &context = listener.context]() mutable { serveConnection(socket, ticket, context); });
+      } catch (const std::system_error& error) {
+        complain(std::string("cannot start a connection thread: ") + error.what());
       }
     }
-    acceptNext(acceptor, registry, context);
+    acceptNext(listener);
   });
 }
 
@@ -103,13 +126,16 @@ int main(int argc, char** argv) {
 
   BarWindow bar(options.barLimit, std::chrono::seconds(options.barWindowSeconds));
   ConnectionRegistry registry;
+  ConnectionThreads threads;
   const ServiceContext context{*data, bar};
+  asio::steady_timer retryTimer(io);
+  Listener listener{acceptor, retryTimer, registry, threads, context};
   asio::signal_set signals(io, SIGINT, SIGTERM);
   signals.async_wait([&](const boost::system::error_code&, int) {
     acceptor.close();
     io.stop();
   });
-  acceptNext(acceptor, registry, context);
+  acceptNext(listener);
 
   const tcp::endpoint bound = acceptor.local_endpoint();
   std::cout << "listening on " << bound.address().to_string() << ":" << bound.port() << std::endl;
@@ -119,5 +145,6 @@ int main(int argc, char** argv) {
     complain("connections still open at exit");
     std::_Exit(1);  // their threads still use what main owns: leave without running destructors
   }
+  threads.joinAll();  // each has left the registry; the rest of its end is brief
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "service/reply.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "service/page_choice.h"
 #include "service/tracking_pages.h"
@@ -15,6 +16,18 @@ constexpr std::string_view kOutsideGbk = "\U0001F4E6";  // PACKAGE, which GBK la
 std::optional<std::string> queryValue(const RequestTarget& target, std::string_view key) {
   const std::string* value = findQueryValue(target, key);
   return value ? std::optional<std::string>(*value) : std::nullopt;
+}
+
+std::chrono::milliseconds dripPaceOf(const RequestTarget& target) {
+  const std::string* text = findQueryValue(target, "pace");
+  unsigned milliseconds = 0;
+  if (!text || text->empty()) return kDefaultDripPace;
+  const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), milliseconds);
+  if (ec != std::errc() || end != text->data() + text->size() || milliseconds < 1 ||
+      milliseconds > kMaxDripPace.count()) {
+    return kDefaultDripPace;
+  }
+  return std::chrono::milliseconds(milliseconds);
 }
 
 std::string_view labelOf(PageKind kind) {
@@ -126,6 +139,9 @@ Reply chooseReply(const ParcelData& data, BarWindow& bar, const IncomingRequest&
       reply.body = request.headText;
       reply.marker = {};
       reply.label = "echo";
+      break;
+    case Fault::kDrip:
+      reply.dripPace = dripPaceOf(target);
       break;
     case Fault::kRedirect:
       if (!fault->byCourierCode) {

@@ -2,6 +2,7 @@
 // What the service answers to one request, before any byte is sent: status,
 // headers and body, with the fault mode that then shapes how it is delivered.
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,7 +31,14 @@ struct Reply {
   std::optional<Fault> fault;     // the fault mode in effect
   std::optional<std::string> id;  // decoded query values, for the log
   std::optional<std::string> postid;
+  std::chrono::milliseconds dripPace{0};  // of the drip fault: the pause before each byte of the body
 };
+
+// The drip's pace: the key "pace" in milliseconds, from 1 to kMaxDripPace
+// (so a dripping connection still notices a shutdown within the service's
+// grace); absent or not such a number: kDefaultDripPace.
+inline constexpr std::chrono::milliseconds kDefaultDripPace{1000};
+inline constexpr std::chrono::milliseconds kMaxDripPace{4000};
 
 // Barring is decided first and counts every query; a barred query gets the
 // barred page as it is, whatever fault it asks for. Paths other than the query

@@ -1,7 +1,9 @@
 #pragma once
-// Helpers for GBK (code page 936) text held as bytes. A byte of 0x80 or above
-// starts a double-byte character together with the byte after it; every scan
-// here steps over such a pair as a whole, so no hit starts on a trail byte.
+// Helpers for GBK (code page 936) text held as bytes. A lead byte (0x81 to
+// 0xFE) starts a double-byte character together with the byte after it; every
+// scan here steps over such a pair as a whole, so no hit starts on a trail byte.
+// 0x80 (the euro sign) and 0xFF are characters of one byte, as in Windows' own
+// code page 936 table.
 
 #include <cstddef>
 #include <string>
@@ -14,7 +16,10 @@ inline constexpr std::size_t npos = std::string_view::npos;
 // An ASCII letter in lower case; every other byte as it is (GBK bytes are never folded).
 constexpr char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-constexpr bool isLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
+constexpr bool isLeadByte(char byte) {
+  const auto value = static_cast<unsigned char>(byte);
+  return value >= 0x81 && value <= 0xFE;
+}
 
 // Index of the character after the one that starts at pos (never past the end).
 constexpr std::size_t nextCharacter(std::string_view text, std::size_t pos) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds natively (core tests under
-# ASan/UBSan, the stand-in service and its tests) and for Windows (MinGW), then
-# runs the Windows tests under Wine in a headless X server.
+# ASan/UBSan, the stand-in service and its tests), runs each fuzz target for a
+# short while, builds for Windows (MinGW), then runs the Windows tests under
+# Wine in a headless X server.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -10,6 +11,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 echo "== native build and tests"
 native_build
 ctest --test-dir "$repo/build/native" --output-on-failure -j "$jobs"
+
+echo "== fuzz targets, 20 s each"
+"$repo/tools/fuzz.sh" 20
 
 echo "== windows build"
 # Its own port, so a demo started with tools/run.sh never stands in the way.

@@ -1,10 +1,24 @@
 #include "ui/batch_actions.h"
 
+#include <exception>
+
 #include "batch/export_lines.h"
 #include "batch/import_line_reader.h"
 #include "ui/window_texts.h"
 
 namespace quorvane {
+namespace {
+
+// A read that throws (out of memory, say) ends the import as a failed read does.
+ImportLine readLineOrStop(ImportLineReader& reader) {
+  try {
+    return reader.readLine();
+  } catch (const std::exception&) {
+    return {std::string(), true};
+  }
+}
+
+}  // namespace
 
 void importNumberFile(MainWindowContext& context) {
   MainWindowView& view = context.view;
@@ -19,7 +33,7 @@ void importNumberFile(MainWindowContext& context) {
   view.setHintText(texts::kHintQuerying);
   ImportLineReader reader(*file);
   for (;;) {
-    const ImportLine line = reader.readLine();
+    const ImportLine line = readLineOrStop(reader);
     if (!line.text.empty()) appendAndQueryNumber(context, numberOfLine(line.text));
     if (line.last || view.isClosed()) break;
   }

@@ -1,5 +1,7 @@
 #include "ui/main_window_actions.h"
 
+#include <exception>
+
 #include "text/gbk_text.h"
 #include "tracking/query_tracking.h"
 #include "tracking/tracking_number.h"
@@ -8,10 +10,16 @@
 namespace quorvane {
 namespace {
 
+// A query that throws (out of memory, say) ends as a failed fetch does, and the
+// action that asked for it goes on.
 StatusText query(MainWindowContext& context, std::string_view number, QueryMode mode) {
-  return queryTracking(TrackingClient{context.state.patterns, context.state.currentCompanyCode, context.fetcher,
-                                      context.view.historyBox()},
-                       number, mode);
+  try {
+    return queryTracking(TrackingClient{context.state.patterns, context.state.currentCompanyCode, context.fetcher,
+                                        context.view.historyBox()},
+                         number, mode);
+  } catch (const std::exception&) {
+    return status::kQueryFailed;
+  }
 }
 
 }  // namespace
@@ -65,6 +73,12 @@ void showRowDetails(MainWindowContext& context) {
   if (row < 0) return;
   const auto index = static_cast<std::size_t>(row);
   const std::string number = context.view.cell(index, kNumberColumn);
+  // A row without a number (an import line that began with a space) was never
+  // sent and keeps its status; there is no history to show for it.
+  if (number.empty()) {
+    context.view.historyBox().replaceText("");
+    return;
+  }
   const StatusText status = query(context, number, Detail);
   context.view.setCell(index, kStatusColumn, status);
 }

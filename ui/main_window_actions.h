@@ -30,7 +30,8 @@ void addSingleNumber(MainWindowContext& context);
 // marks it "单号不正确"), then lets pending messages run once.
 void appendAndQueryNumber(MainWindowContext& context, std::string_view number);
 
-// A row became current: its number is queried again in detail mode.
+// A row became current: its number is queried again in detail mode. A row
+// without a number is never queried: the history box is emptied instead.
 void showRowDetails(MainWindowContext& context);
 
 // The hyperlink was pressed; the link itself then opens the homepage.

@@ -16,8 +16,10 @@ bool loadCourierList(AppState& state, MainWindowView& view, const CourierListFil
     return readProfileString(bytes, kCourierListSection, key, kCourierListDefault, kCourierValueBufferSize);
   };
   for (const CourierEntry& entry : readCourierEntries(readValue)) {
+    // An item the list could not take gets no code either, so that the
+    // list's indexes and courierCodes stay in step.
+    if (view.addCourierItem(entry.name) < 0) continue;
     state.courierCodes.push_back(entry.code);
-    view.addCourierItem(entry.name);
   }
   return true;
 }

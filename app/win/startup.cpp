@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/win/com_apartment.h"
 #include "batch/win/batch_files_win.h"
 #include "couriers/win/courier_list_file_win.h"
 #include "tracking/win/wininet_fetcher.h"
@@ -47,14 +48,19 @@ std::wstring makeProgramDirectoryCurrent() {
   return directory;
 }
 
+std::wstring courierListPath(const std::wstring& programDirectory) {
+  return programDirectory.empty() ? std::wstring() : programDirectory + L"\\infor.ini";
+}
+
 int runQuorvane(HINSTANCE instance, int showCommand) {
+  const ComApartment com;  // the shell call behind the hyperlink asks for it
   const std::wstring directory = makeProgramDirectoryCurrent();
   std::unique_ptr<AppState> state = createAppState();
   ExitCleanup cleanup(state);
 
   MainWindow::registerClasses(instance);
   WinInetFetcher fetcher;  // the one HTTP client of the process
-  const WindowsCourierListFile courierList(directory + L"\\infor.ini");
+  const WindowsCourierListFile courierList(courierListPath(directory));
   HWND owner = nullptr;
   WindowsBatchFiles files(owner);
   MainWindow window(instance, {*state, fetcher, files, courierList});

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "batch/import_line_reader.h"
 #include "fakes/fake_main_window.h"
 #include "fakes/pages.h"
 #include "tracking/query_url.h"
@@ -41,6 +42,22 @@ TEST_F(BatchActions, ImportQueriesTheNumberOfEveryLine) {
                              {"BB200\tx", "单号不正确"},
                              {"XJ300", "已扫描"}}));
   EXPECT_EQ(fetcher.urls, (std::vector<std::string>{buildQueryUrl("xjkd", "XJ100"), buildQueryUrl("xjkd", "XJ300")}));
+  EXPECT_EQ(view.hint, texts::kHintDone);
+}
+
+TEST_F(BatchActions, AnOverlongLineEndsTheImportWithoutBeingSent) {
+  files.importBytes = "XJ100\n" + std::string(ImportLineReader::kDefaultMaxLineBytes + 1, 'X') + "\nXJ300\n";
+  importNumberFile(context);
+  EXPECT_EQ(view.rows, (Rows{{"XJ100", "已扫描"}}));
+  EXPECT_EQ(fetcher.urls, (std::vector<std::string>{buildQueryUrl("xjkd", "XJ100")}));
+  EXPECT_EQ(view.hint, texts::kHintDone);
+}
+
+TEST_F(BatchActions, AnImportWhoseReadThrowsEndsAsAFailedReadDoes) {
+  files.importBytes = "XJ100\nXJ200\nXJ3";
+  files.importReadThrows = true;
+  importNumberFile(context);
+  EXPECT_EQ(view.rows, (Rows{{"XJ100", "已扫描"}, {"XJ200", "已扫描"}}));
   EXPECT_EQ(view.hint, texts::kHintDone);
 }
 

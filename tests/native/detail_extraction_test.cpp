@@ -29,6 +29,8 @@ TEST(CleanEntryText, ReplacesInOrderWithoutRescanning) {
       {"text joined by a removal is not scanned again", "mmiddot;iddot;"sv, "middot;"sv},
       {"no hit starts on a trail byte", "\x81middot;x"sv, "\x81middot;x"sv},  // 0x81 0x6D is one character
       {"hit right after a double-byte character", "\xD6\xD0middot;x"sv, "\xD6\xD0x"sv},
+      {"euro sign before a closing tag", "5\x80</p>"sv, "5\x80\r\n"sv},  // 0x80 is a character of one byte
+      {"0xFF before a closing tag", "5\xFF</p>"sv, "5\xFF\r\n"sv},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

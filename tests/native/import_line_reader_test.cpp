@@ -65,6 +65,8 @@ const ReaderCase kReaderCases[] = {
     {"lead byte swallows SUB", "11\x81\x1AZ", {{"11\x81\x1AZ", "11\x81\x1AZ"}}},
     {"lead byte swallows a space", "11\x81 2 note", {{"11\x81 2 note", "11\x81 2"}}},
     {"lead byte before NUL stays", "11\x81\0SF"sv, {{"11\x81", "11\x81"}}},
+    {"euro sign ends a note, LF kept", "111 note\x80\n222\n", {{"111 note\x80", "111"}, {"222", "222"}}},
+    {"0xFF ends a note, LF kept", "111 note\xFF\n222\n", {{"111 note\xFF", "111"}, {"222", "222"}}},
     {"lead byte at the end of the file stays", "111\n22\x81", {{"111", "111"}, {"22\x81", "22\x81"}}},
     {"UTF-8 BOM is part of the first number",
      "\xEF\xBB\xBFSF1\nSF2\n",
@@ -139,6 +141,56 @@ TEST(ImportLineReaderTest, FailedReadDropsTheLineItInterruptsAndStops) {
       EXPECT_EQ(source.failedReads, 1);
     }
   }
+}
+
+TEST(ImportLineReaderTest, ALineOverTheBoundEndsTheReadingLikeAFailedRead) {
+  constexpr std::size_t kBound = 8;
+  const struct {
+    std::string_view input;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"12345678\n9", {"12345678", "9"}},   // at the bound: kept
+      {"1234567\r\n9", {"1234567", "9"}},   // the final CR counts, the LF does not
+      {"123456789\n222", {""}},             // over it: dropped, nothing after it read
+      {"111\n123456789", {"111", ""}},      // the lines before it stay
+      {"111\n12345678\r\n2", {"111", ""}},  // eight bytes and a CR
+  };
+  for (const auto& c : cases) {
+    for (const std::size_t bufferSize : kBufferSizes) {
+      SCOPED_TRACE(testing::Message() << '"' << c.input << "\", buffer size " << bufferSize);
+      MemoryByteSource source(c.input);
+      ImportLineReader reader(source, bufferSize, kBound);
+      EXPECT_EQ(readAllLines(reader, c.input.size()), c.lines);
+    }
+  }
+}
+
+// Serves size bytes of 'A' on demand, never holding them, and counts what it served.
+class EndlessLineSource final : public ByteSource {
+ public:
+  explicit EndlessLineSource(std::size_t size) : rest_(size) {}
+
+  std::ptrdiff_t read(char* buffer, std::size_t size) override {
+    const std::size_t count = std::min(size, rest_);
+    std::fill_n(buffer, count, 'A');
+    rest_ -= count;
+    served += count;
+    return static_cast<std::ptrdiff_t>(count);
+  }
+
+  std::size_t served = 0;
+
+ private:
+  std::size_t rest_;
+};
+
+TEST(ImportLineReaderTest, AFileWithoutLineFeedsIsNotHeldInMemory) {
+  EndlessLineSource source(64u << 20);
+  ImportLineReader reader(source);
+  const ImportLine line = reader.readLine();
+  EXPECT_TRUE(line.text.empty()) << "a line of " << line.text.size() << " bytes was returned";
+  EXPECT_TRUE(line.last);
+  EXPECT_LE(source.served, ImportLineReader::kDefaultMaxLineBytes + ImportLineReader::kDefaultBufferSize);
 }
 
 // Produces "SF<n>\r\n" for n = 0 .. lineCount-1 on demand, checking each request's size.

@@ -67,6 +67,12 @@ TEST(RemoveAllSpaces, DropsAsciiAndFullWidthSpacesOnly) {
       {"\x20\xA1\xA1\xB2\xE9", "\xB2\xE9"},
       {"AB123\xB2", "AB123"},  // a lone lead byte at the end is dropped
       {"   \xA1\xA1 ", ""},
+      {"\x80 A\x80",
+       "\x80"
+       "A\x80"},  // 0x80 and 0xFF are characters of one byte: no trail byte follows
+      {"\xFF B\xFF",
+       "\xFF"
+       "B\xFF"},
   };
   for (const auto& [typed, number] : cases) {
     SCOPED_TRACE(typed);
@@ -146,12 +152,36 @@ TEST_F(MainWindowActions, MakingARowCurrentQueriesItsNumberInDetail) {
   EXPECT_EQ(view.hint, "start");
 }
 
+TEST_F(MainWindowActions, ARowWithoutANumberIsNeverSentAndEmptiesTheHistory) {
+  view.rows = {{"", "单号不正确"}};
+  view.history = "old";
+  view.selected = 0;
+  showRowDetails(context);
+  EXPECT_TRUE(fetcher.urls.empty());
+  EXPECT_EQ(view.rows[0][1], "单号不正确");
+  EXPECT_EQ(view.history, "");
+}
+
 TEST_F(MainWindowActions, ARowEventWithoutASelectedRowQueriesNothing) {
   view.rows = {{"XJ100", "已扫描"}};
   view.selected = -1;
   showRowDetails(context);
   EXPECT_TRUE(fetcher.urls.empty());
   EXPECT_EQ(view.rows[0][1], "已扫描");
+}
+
+TEST_F(MainWindowActions, AQueryThatThrowsEndsAsAFailedQueryAndTheActionGoesOn) {
+  fetcher.throwAtFetch = 1;
+  view.numberInput = "XJ100";
+  addSingleNumber(context);
+  EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{{"XJ100", "查询失败"}}));
+  EXPECT_EQ(view.hint, texts::kHintDone);
+  EXPECT_EQ(view.pumps, 1);
+
+  fetcher.throwAtFetch = 2;
+  view.selected = 0;
+  showRowDetails(context);
+  EXPECT_EQ(view.rows[0][1], "查询失败");
 }
 
 TEST_F(MainWindowActions, TheHyperlinkSetsTheContactCaption) {

@@ -35,6 +35,14 @@ TEST_F(CourierListLoad, FillsComboAndCodesTogetherAndCompilesThePatterns) {
   EXPECT_TRUE(isValidTrackingNumber(state->patterns, "AB12345"));
 }
 
+TEST_F(CourierListLoad, AnItemTheListRefusesGetsNoCode) {
+  MemoryCourierListFile file("[Number]\r\n1=A-a\r\n2=B-b\r\n3=C-c\r\n");
+  view.refusedCourier = "B";
+  onMainWindowCreated(*state, view, file);
+  EXPECT_EQ(view.couriers, (std::vector<std::string>{"A", "C"}));
+  EXPECT_EQ(state->courierCodes, (std::vector<std::string>{"a", "c"}));
+}
+
 TEST_F(CourierListLoad, AFileWithoutUsableEntriesStillCompilesThePatterns) {
   for (const char* bytes : {"", "[Other]\n1=A-a\n", "[Number]\n01=A-a\n"}) {
     SCOPED_TRACE(bytes);

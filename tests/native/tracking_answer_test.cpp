@@ -42,6 +42,18 @@ TEST(DecodePage, ConvertsAndStopsAtTheFirstNul) {
   }
 }
 
+// The status texts and the markers are written as GBK bytes, so that every
+// compiler builds the same; here they meet the texts as this build's GBK
+// execution character set makes them (the markers through the table below).
+TEST(StatusText, IsTheGbkOfItsText) {
+  EXPECT_EQ(status::kQueryFailed, "查询失败");
+  EXPECT_EQ(status::kNoInformation, "暂无物流信息");
+  EXPECT_EQ(status::kBadNumber, "单号不正确");
+  EXPECT_EQ(status::kAddressBarred, "您的IP地址被禁止访问");
+  EXPECT_EQ(status::kScanned, "已扫描");
+  EXPECT_EQ(status::kUnknownError, "未知错误");
+}
+
 TEST(ClassifyPage, FirstMarkerOfTheOrderWins) {
   struct Case {
     const char* name;
@@ -58,6 +70,8 @@ TEST(ClassifyPage, FirstMarkerOfTheOrderWins) {
       {"bad number before barred", "您的IP地址被禁止访问 单号不正确", status::kBadNumber},
       {"barring sentence is case sensitive", "您的ip地址被禁止访问", status::kUnknownError},
       {"marker split by a tag", "查询结果<b>如下所示", status::kUnknownError},
+      {"euro sign before a marker", "\x80此单号暂无物流信息", status::kNoInformation},  // 0x80: one byte
+      {"0xFF before a marker", "\xFF单号不正确", status::kBadNumber},                   // 0xFF: one byte
   };
   for (const auto& [name, page, status] : cases) {
     SCOPED_TRACE(name);

@@ -54,6 +54,19 @@ TEST(BarWindow, AClientThatKeepsAskingStaysBarredUntilItPausesForAWholeWindow) {
   EXPECT_FALSE(bar.recordQuery("a", clock.at(9.98 + 4.9 + 5)));
 }
 
+TEST(BarWindow, ForgetsAddressesWhoseQueriesHaveAllLeftTheWindow) {
+  FakeClock clock;
+  BarWindow bar(1, seconds(10));
+  for (int i = 0; i < 1000; ++i) bar.recordQuery("client-" + std::to_string(i), clock.at(0));
+  EXPECT_TRUE(bar.recordQuery("client-7", clock.at(9)));  // still within the window: still counted
+  EXPECT_EQ(bar.addressCount(), 1000u);
+  EXPECT_FALSE(bar.recordQuery("client-1", clock.at(10)));
+  EXPECT_TRUE(bar.recordQuery("client-7", clock.at(10))) << "its query at 9 s is still in the window";
+  EXPECT_EQ(bar.addressCount(), 2u);
+  bar.recordQuery("other", clock.at(30));
+  EXPECT_EQ(bar.addressCount(), 1u);
+}
+
 TEST(BarWindow, LimitZeroNeverBars) {
   FakeClock clock;
   BarWindow bar(0, seconds(60));

@@ -83,6 +83,7 @@ TEST(Delivery, ByteLevelFaults) {
       {Fault::kHugeBody, Announced::kHuge, Sent::kNothing, Ending::kAwaitNextRequest},
       {Fault::kSlowChunks, Announced::kFull, Sent::kAll, Ending::kAwaitNextRequest},
       {Fault::kLateClose, Announced::kFull, Sent::kAll, Ending::kAwaitNextRequest},
+      {Fault::kDrip, Announced::kFull, Sent::kAll, Ending::kClose},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fault ? faultName(*c.fault) : "none");
@@ -139,6 +140,16 @@ TEST(Delivery, SlowChunksComeInSmallPiecesWithPauses) {
   EXPECT_EQ(delivery.pieceSize, 20u);
   EXPECT_GT(delivery.piecePause.count(), 0);
   EXPECT_EQ(planDelivery(knownReply(std::nullopt), {false, false}).pieceSize, 0u);
+}
+
+TEST(Delivery, DripSendsTheHeadWholeThenTheBodyByteByByteAtItsPace) {
+  Reply reply = knownReply(Fault::kDrip);
+  reply.dripPace = std::chrono::milliseconds(250);
+  const Delivery delivery = planDelivery(reply, {true, false});
+  EXPECT_TRUE(delivery.headAtOnce);
+  EXPECT_EQ(delivery.pieceSize, 1u);
+  EXPECT_EQ(delivery.piecePause, std::chrono::milliseconds(250));
+  EXPECT_FALSE(planDelivery(knownReply(Fault::kSlowChunks), {false, false}).headAtOnce);
 }
 
 }  // namespace

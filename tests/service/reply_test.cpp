@@ -41,6 +41,30 @@ TEST_F(ReplyTest, PlainQueriesGetTheirPage) {
   EXPECT_FALSE(noNumber.postid);
 }
 
+TEST_F(ReplyTest, TheDripTakesItsPaceFromTheQuery) {
+  const std::string query = "/wap_result.jsp?id=xjkd&postid=XJ1000000001&fault=drip";
+  const struct {
+    const char* pace;
+    std::chrono::milliseconds expected;
+  } cases[] = {
+      {"", kDefaultDripPace},
+      {"&pace=250", std::chrono::milliseconds(250)},
+      {"&pace=1", std::chrono::milliseconds(1)},
+      {"&pace=4000", kMaxDripPace},
+      {"&pace=0", kDefaultDripPace},
+      {"&pace=4001", kDefaultDripPace},
+      {"&pace=x", kDefaultDripPace},
+      {"&pace=-5", kDefaultDripPace},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pace);
+    const Reply reply = ask(query + c.pace);
+    EXPECT_EQ(reply.fault, Fault::kDrip);
+    EXPECT_EQ(reply.label, "known");
+    EXPECT_EQ(reply.dripPace, c.expected);
+  }
+}
+
 TEST_F(ReplyTest, OtherPathsAre404WithoutMarkerAndNotCountedForBarring) {
   barAfter(1);
   for (const char* target : {"/", "/wap_result.jsp/x?id=xjkd&postid=XJ1000000001", "/WAP_RESULT.JSP"}) {

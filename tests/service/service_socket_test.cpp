@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +20,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -34,10 +36,11 @@ namespace {
 
 constexpr int kWaitSeconds = 10;  // upper bound of any single wait, never reached when all is well
 
-// The service as a child process, stopped with SIGTERM when dropped.
+// The service as a child process, stopped with SIGTERM when dropped. With
+// openFileLimit it starts with that few file descriptors allowed.
 class ServiceProcess {
  public:
-  explicit ServiceProcess(const std::vector<std::string>& extraArgs) {
+  explicit ServiceProcess(const std::vector<std::string>& extraArgs, std::optional<rlim_t> openFileLimit = {}) {
     std::vector<std::string> args = {QUORVANE_SERVICE_EXE, "--port", "0", "--data",
                                      std::string(QUORVANE_DEMO_DIR) + "/parcels.txt"};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
@@ -53,7 +56,14 @@ class ServiceProcess {
     posix_spawn_file_actions_addclose(&actions, out[0]);
     posix_spawn_file_actions_addclose(&actions, out[1]);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);  // the request log
+    rlimit ownLimit{};
+    ::getrlimit(RLIMIT_NOFILE, &ownLimit);
+    if (openFileLimit) {  // the child inherits the limit; this process gets its own back at once
+      const rlimit lowered{*openFileLimit, ownLimit.rlim_max};
+      ::setrlimit(RLIMIT_NOFILE, &lowered);
+    }
     const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+    if (openFileLimit) ::setrlimit(RLIMIT_NOFILE, &ownLimit);
     posix_spawn_file_actions_destroy(&actions);
     ::close(out[1]);
     stdout_ = out[0];
@@ -75,6 +85,19 @@ class ServiceProcess {
   }
 
   unsigned short port() const { return port_; }
+
+  // Processor time the service has used so far, all its threads together.
+  std::chrono::milliseconds cpuTime() const {
+    std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+    const std::string line(std::istreambuf_iterator<char>(stat), {});
+    std::istringstream fields(line.substr(line.rfind(')') + 2));  // the name may hold spaces
+    std::string field;
+    long ticks = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+      if (i >= 14) ticks += std::stol(field);  // utime, stime
+    }
+    return std::chrono::milliseconds(ticks * 1000 / ::sysconf(_SC_CLK_TCK));
+  }
 
   // SIGTERM, then the exit status; nullopt if it did not end in time.
   std::optional<int> stop() {
@@ -371,6 +394,24 @@ TEST(ServiceProcessTest, StopsCleanlyOnSigtermWhileHoldingAConnectionOpen) {
   EXPECT_EQ(service.stop(), 0);
   const Response rest = held.readToEnd();
   EXPECT_EQ(rest.head + rest.body, "") << "nothing was ever answered";
+}
+
+// Out of descriptors, accept fails while the connection stays queued. A service
+// that tries again at once spins a whole processor until a descriptor comes free.
+TEST(ServiceProcessTest, OutOfDescriptorsTheServiceWaitsInsteadOfSpinning) {
+  ServiceProcess service({"--bar-limit", "0"}, 32);
+  std::vector<std::unique_ptr<Client>> clients;
+  for (int i = 0; i < 48; ++i) clients.push_back(std::make_unique<Client>(service.port()));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // it accepts what it can, then meets the limit
+  const auto before = service.cpuTime();
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  EXPECT_LT(service.cpuTime() - before, std::chrono::milliseconds(300)) << "the accept loop spins";
+
+  clients.clear();  // the descriptors come free: the service serves again
+  Client client(service.port());
+  client.send(get(kKnownTarget));
+  EXPECT_NE(client.readToEnd().body.find(kKnownMarker), std::string::npos);
+  EXPECT_EQ(service.stop(), 0);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The main window's events, driven through its real controls against the service.
 
+#include <functional>
+#include <new>
 #include <set>
 
 #include "main_window_fixture.h"
@@ -160,6 +162,29 @@ TEST_F(MainWindowEvents, ClosedInsideAnAddTheWindowIsLeftAloneAndTheQuitWaits) {
   EXPECT_TRUE(window.isClosed());
   EXPECT_TRUE(quitIsQueued()) << "the quit request stays for the main loop";
   EXPECT_EQ(fetcher.fetches, 1);
+}
+
+TEST_F(MainWindowEvents, AnActionThatThrowsEndsThereAndTheWindowGoesOn) {
+  pickCourier(0);
+  typeNumber("XJ1000000001");
+  const struct {
+    const char* name;
+    std::function<void()> thrower;
+    std::string status;
+  } cases[] = {
+      {"out of memory in the query: a failed query", [] { throw std::bad_alloc(); }, "查询失败"},
+      {"no std::exception: the action just ends", [] { throw 42; }, ""},
+      {"nothing thrown", nullptr, "已扫描"},
+  };
+  HWND list = control(layout::超级列表框_标点列表);
+  int row = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fetcher.beforeFetch = c.thrower;
+    EXPECT_NO_THROW(click(layout::按钮_单条添加));
+    ASSERT_TRUE(IsWindow(window.handle()));
+    EXPECT_EQ(cellText(list, row++, 1), c.status);
+  }
 }
 
 TEST_F(MainWindowEvents, TheHyperlinkPressSetsTheContactCaption) {

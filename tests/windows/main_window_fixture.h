@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <string>
 
@@ -26,10 +27,12 @@ class CountingFetcher final : public PageFetcher {
  public:
   std::string fetchPage(std::string_view url) override {
     ++fetches;
+    if (beforeFetch) beforeFetch();
     return real.fetchPage(url);
   }
   WinInetFetcher real;
   int fetches = 0;
+  std::function<void()> beforeFetch;  // runs before each fetch; may throw
 };
 
 inline std::filesystem::path freshTempDirectory(const char* name) {

@@ -92,6 +92,22 @@ TEST(WinInetFetchTimeout, AnAnswerThatNeverComesEndsAtTheReceiveTimeout) {
   EXPECT_EQ(fetcher.fetchPage(serviceUrl(kKnownCompany, kKnownNumber, "never-answer")), "");
 }
 
+// One byte every 100 ms would take minutes for the page; every read arrives well
+// within the receive time-out, so only the total deadline ends the fetch.
+TEST(WinInetFetchTimeout, ADrippingAnswerEndsAtTheTotalDeadlineWithWhatArrived) {
+  const std::string page = WinInetFetcher().fetchPage(serviceUrl(kKnownCompany, kKnownNumber));
+  FetchLimits limits;
+  limits.totalDeadlineMs = 2000;
+  WinInetFetcher fetcher(limits);
+  const ULONGLONG start = GetTickCount64();
+  const std::string body = fetcher.fetchPage(serviceUrl(kKnownCompany, kKnownNumber, "drip") + "&pace=100");
+  const ULONGLONG elapsed = GetTickCount64() - start;
+  EXPECT_LT(elapsed, 2000u + 3000u) << "the fetch ran on past its deadline";
+  EXPECT_FALSE(body.empty());
+  EXPECT_LT(body.size(), page.size());
+  EXPECT_TRUE(startsWith(page, body));
+}
+
 TEST(WinInetRequest, RequestLineAndHeadersAsTheServiceReceivedThem) {
   WinInetFetcher fetcher;
   // A fault chosen through the company code keeps the request exactly as a query sends it.

@@ -44,17 +44,33 @@ void setHover(HWND window, Hyperlink& link, bool hover) {
   InvalidateRect(window, nullptr, TRUE);
 }
 
-void press(HWND window, Hyperlink& link) {
+bool openWithShell(const std::wstring& target) {
+  const auto result =
+      reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32;
+}
+
+HyperlinkOpener opener = openWithShell;
+
+// The link's data while its window exists; null once the window is gone.
+Hyperlink* liveLinkOf(HWND window) { return IsWindow(window) ? linkOf(window) : nullptr; }
+
+// Both the parent's action and the shell may run a message loop in which the
+// window is closed and its data freed, so the data is looked up anew after each.
+void press(HWND window) {
   const auto id = static_cast<WORD>(GetDlgCtrlID(window));
   SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(id, kHyperlinkPressed), reinterpret_cast<LPARAM>(window));
-  if (!IsWindow(window) || link.target.empty()) return;  // the action may have closed the window
-  const auto result =
-      reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", link.target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result > 32) link.visited = true;
+  const Hyperlink* before = liveLinkOf(window);
+  if (!before || before->target.empty()) return;
+  const std::wstring target = before->target;
+  const bool opened = opener(target);
+  Hyperlink* after = liveLinkOf(window);
+  if (!after) return;
+  if (opened) after->visited = true;
   InvalidateRect(window, nullptr, TRUE);
 }
 
-LRESULT CALLBACK hyperlinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Hyperlink* link = linkOf(window);
   switch (message) {
     case WM_NCCREATE:
@@ -85,10 +101,19 @@ LRESULT CALLBACK hyperlinkProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       if (link) setHover(window, *link, false);
       return 0;
     case WM_LBUTTONDOWN:
-      if (link) press(window, *link);
+      if (link) press(window);
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// No exception may unwind through the system's message dispatch.
+LRESULT CALLBACK hyperlinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return handleMessage(window, message, wParam, lParam);
+  } catch (...) {
+    return message == WM_NCCREATE ? FALSE : 0;  // a link without its data is not created
+  }
 }
 
 }  // namespace
@@ -102,6 +127,8 @@ void registerHyperlinkClass(HINSTANCE instance) {
   windowClass.lpszClassName = layout::kHyperlinkClass;
   RegisterClassExW(&windowClass);
 }
+
+void setHyperlinkOpener(HyperlinkOpener open) { opener = open ? open : openWithShell; }
 
 void setHyperlinkTarget(HWND hyperlink, const std::wstring& url) {
   if (Hyperlink* link = linkOf(hyperlink)) link->target = url;

@@ -73,7 +73,13 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
   }
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self || !self->window_) return DefWindowProcW(window, message, wParam, lParam);
-  return self->handleMessage(message, wParam, lParam);
+  // No exception may unwind through the system's message dispatch: an action
+  // that throws ends where it is, and the window goes on.
+  try {
+    return self->handleMessage(message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ class FakeMainWindow final : public MainWindowView, public HistoryBox {
   }
   std::string numberInputText() const override { return closed ? "" : numberInput; }
   int addCourierItem(std::string_view name) override {
+    if (name == refusedCourier) return -1;  // as a combo box out of memory answers
     couriers.emplace_back(name);
     return static_cast<int>(couriers.size()) - 1;
   }
@@ -74,6 +76,7 @@ class FakeMainWindow final : public MainWindowView, public HistoryBox {
   std::vector<Button> enabled;
   std::string numberInput;
   std::vector<std::string> couriers;
+  std::string refusedCourier = "\x01";  // addCourierItem fails for this name
   int chosenCourier = -1;
   std::vector<std::vector<std::string>> rows;  // number, status
   int selected = -1;
@@ -88,10 +91,26 @@ class FakeFetcher final : public PageFetcher {
  public:
   std::string fetchPage(std::string_view url) override {
     urls.emplace_back(url);
+    if (urls.size() == throwAtFetch) throw std::bad_alloc();
     return page;
   }
   std::string page;
   std::vector<std::string> urls;
+  std::size_t throwAtFetch = 0;  // the fetch (counted from 1) that throws bad_alloc; 0 for none
+};
+
+// Serves its bytes, then throws bad_alloc instead of reporting the end.
+class ThrowingAtEndSource final : public ByteSource {
+ public:
+  explicit ThrowingAtEndSource(std::string_view bytes) : bytes_(bytes) {}
+  std::ptrdiff_t read(char* buffer, std::size_t size) override {
+    const std::ptrdiff_t count = bytes_.read(buffer, size);
+    if (count == 0) throw std::bad_alloc();
+    return count;
+  }
+
+ private:
+  MemoryByteSource bytes_;
 };
 
 class FakeBatchFiles final : public BatchFiles {
@@ -100,6 +119,7 @@ class FakeBatchFiles final : public BatchFiles {
   std::unique_ptr<ByteSource> openImportFile() override {
     if (!importOpens) return nullptr;
     ++openImports;
+    if (importReadThrows) return std::make_unique<ThrowingAtEndSource>(importBytes);
     return std::make_unique<MemoryByteSource>(importBytes);
   }
   bool chooseExportFile() override { return exportChosen; }
@@ -108,6 +128,7 @@ class FakeBatchFiles final : public BatchFiles {
   bool importChosen = true;
   bool importOpens = true;
   std::string importBytes;
+  bool importReadThrows = false;  // the read at the end of importBytes throws
   int openImports = 0;
   bool exportChosen = true;
   bool exportOpens = true;
