@@ -11,9 +11,10 @@ bool loadCourierList(AppState& state, MainWindowView& view, const CourierListFil
     view.showMessage(texts::kCourierListMissing, texts::kErrorTitle, MessageIcon::Error);
     return false;
   }
-  const std::string bytes = file.contents();
-  const auto readValue = [&bytes](const std::string& key) {
-    return readProfileString(bytes, kCourierListSection, key, kCourierListDefault, kCourierValueBufferSize);
+  // One pass over the file answers every key.
+  const ProfileSection couriers(file.contents(), kCourierListSection);
+  const auto readValue = [&couriers](const std::string& key) {
+    return couriers.readString(key, kCourierListDefault, kCourierValueBufferSize);
   };
   for (const CourierEntry& entry : readCourierEntries(readValue)) {
     state.courierCodes.push_back(entry.code);
