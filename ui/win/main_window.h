@@ -55,6 +55,8 @@ class MainWindow final : public MainWindowView {
   std::size_t rowCount() const override;
   int selectedRow() const override;
   HistoryBox& historyBox() override { return historyBox_; }
+  void beginRowBatch() override;
+  void endRowBatch() override;
   void processPendingMessages() override;
   void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
 
@@ -80,6 +82,9 @@ class MainWindow final : public MainWindowView {
   void onDrawLabel(const DRAWITEMSTRUCT& item);
   void onDestroy();
 
+  // Turns the result list's drawing back on and has it repainted.
+  void drawResultList();
+
   void createControls();
   void setUpResultList();
   void setUpCourierCombo();
@@ -91,6 +96,12 @@ class MainWindow final : public MainWindowView {
   // The controls by id, looked up once: Wine's GetDlgItem costs tens of microseconds.
   std::array<HWND, std::size(layout::kControls)> controls_{};
   EditHistoryBox historyBox_{*this};
+  // Under Wine every change in the size of a shown list redraws its themed
+  // scroll bar, which costs several times a fetch; so during a row batch the
+  // list's drawing stays off and is turned on again only now and then.
+  int rowBatchDepth_ = 0;
+  bool resultListDrawingOff_ = false;
+  ULONGLONG resultListDrawnAt_ = 0;  // GetTickCount64 at the last time the drawing was turned on
   MainWindowContext context_;
 };
 

@@ -65,6 +65,10 @@ int MainWindow::chosenCourierIndex() const {
 std::size_t MainWindow::appendRow(std::string_view number) {
   HWND list = control(layout::超级列表框_标点列表);
   if (!list) return rowCount();
+  if (rowBatchDepth_ > 0 && !resultListDrawingOff_) {
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    resultListDrawingOff_ = true;
+  }
   std::wstring text = gbkToWide(number);
   LVITEMW item{};
   item.mask = LVIF_TEXT;
@@ -110,7 +114,30 @@ int MainWindow::selectedRow() const {
   return list ? static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) : -1;
 }
 
-void MainWindow::processPendingMessages() { quorvane::processPendingMessages(window_); }
+void MainWindow::processPendingMessages() {
+  // Often enough for the list to be seen growing, seldom enough to cost little.
+  constexpr ULONGLONG kDrawIntervalMs = 100;
+  if (resultListDrawingOff_ && GetTickCount64() - resultListDrawnAt_ >= kDrawIntervalMs) drawResultList();
+  quorvane::processPendingMessages(window_);
+}
+
+void MainWindow::beginRowBatch() { ++rowBatchDepth_; }
+
+// Every batch that ends shows its rows at once, an inner one too: the outer
+// batch turns the drawing off again at its next row.
+void MainWindow::endRowBatch() {
+  if (rowBatchDepth_ > 0) --rowBatchDepth_;
+  if (resultListDrawingOff_) drawResultList();
+}
+
+void MainWindow::drawResultList() {
+  resultListDrawingOff_ = false;
+  resultListDrawnAt_ = GetTickCount64();
+  HWND list = control(layout::超级列表框_标点列表);
+  if (!list) return;
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
 
 void MainWindow::showMessage(std::string_view text, std::string_view title, MessageIcon icon) {
   // No owner, modal for every window of the program.
