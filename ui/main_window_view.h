@@ -31,6 +31,9 @@ class MainWindowView {
   virtual void enableButton(Button button) = 0;
   virtual std::string numberInputText() const = 0;
 
+  // Says how many courier items are about to be added, so that the list can
+  // make room for them at once; a view that grows cheaply ignores it.
+  virtual void reserveCourierItems(std::size_t /*count*/) {}
   // Adds an item at the end of the courier list; returns its index.
   virtual int addCourierItem(std::string_view name) = 0;
   // The index of the chosen courier, -1 when none is.

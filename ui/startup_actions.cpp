@@ -16,7 +16,9 @@ bool loadCourierList(AppState& state, MainWindowView& view, const CourierListFil
   const auto readValue = [&couriers](const std::string& key) {
     return couriers.readString(key, kCourierListDefault, kCourierValueBufferSize);
   };
-  for (const CourierEntry& entry : readCourierEntries(readValue)) {
+  const std::vector<CourierEntry> entries = readCourierEntries(readValue);
+  view.reserveCourierItems(entries.size());
+  for (const CourierEntry& entry : entries) {
     state.courierCodes.push_back(entry.code);
     view.addCourierItem(entry.name);
   }

@@ -47,6 +47,7 @@ class MainWindow final : public MainWindowView {
   void setHintText(std::string_view text) override;
   void enableButton(Button button) override;
   std::string numberInputText() const override;
+  void reserveCourierItems(std::size_t count) override;
   int addCourierItem(std::string_view name) override;
   int chosenCourierIndex() const override;
   std::size_t appendRow(std::string_view number) override;
