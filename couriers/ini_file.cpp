@@ -1,7 +1,6 @@
 #include "couriers/ini_file.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "text/gbk_text.h"
 
@@ -94,14 +93,24 @@ void forEachLine(std::string_view file, Visit visit) {
   }
 }
 
-// The text after '=' of the first line of key in the first section named
-// section; nothing when that section or key is missing or the key's first line
-// has no '='. Lines before the first section header form a section whose name
-// is empty. A line that starts with '[' but has no ']' is an ordinary key line,
-// and text after the ']' of a header is ignored. ';' and '#' mean nothing here:
-// a comment line is a key whose name begins with them.
-std::optional<std::string_view> findValue(std::string_view file, std::string_view section, std::string_view key) {
-  std::optional<std::string_view> value;
+// The name as a lookup key: ASCII letters of single-byte characters in lower
+// case, double-byte characters as they are. Two names are the same for
+// sameName exactly when their folded forms are equal byte for byte.
+std::string foldedName(std::string_view name) {
+  std::string folded(name);
+  for (std::size_t pos = 0; pos < folded.size(); pos = characterEnd(folded, pos)) {
+    if (!startsDoubleByte(folded[pos])) folded[pos] = gbk::asciiLower(folded[pos]);
+  }
+  return folded;
+}
+
+// Calls visit(line) for each key line of the first section named section.
+// Lines before the first section header form a section whose name is empty. A
+// line that starts with '[' but has no ']' is an ordinary key line, and text
+// after the ']' of a header is ignored. ';' and '#' mean nothing here: a
+// comment line is a key whose name begins with them.
+template <typename Visit>
+void forEachKeyLine(std::string_view file, std::string_view section, Visit visit) {
   bool inSection = section.empty();
   forEachLine(file, [&](std::string_view line) {
     const std::size_t closing = line.front() == '[' ? lastClosingBracket(line) : std::string_view::npos;
@@ -110,13 +119,9 @@ std::optional<std::string_view> findValue(std::string_view file, std::string_vie
       inSection = sameName(uptoNul(trimBlanks(line.substr(1, closing - 1))), section);
       return true;
     }
-    if (!inSection) return true;
-    const std::size_t equals = line.find('=');
-    if (!sameName(uptoNul(trimBlanks(line.substr(0, equals))), key)) return true;
-    if (equals != std::string_view::npos) value = uptoNul(trimBlanks(line.substr(equals + 1)));
-    return false;  // the first line of a key wins, with or without '='
+    if (inSection) visit(line);
+    return true;
   });
-  return value;
 }
 
 // The API drops trailing spaces (only 0x20) from the default, yet always keeps
@@ -152,11 +157,26 @@ std::string fitToBuffer(std::string_view text, std::size_t bufferSize) {
 
 }  // namespace
 
+ProfileSection::ProfileSection(std::string_view fileBytes, std::string_view section) {
+  forEachKeyLine(fileBytes, trimBlanks(uptoNul(section)), [this](std::string_view line) {
+    const std::size_t equals = line.find('=');
+    std::optional<std::string> value;
+    if (equals != std::string_view::npos) value = uptoNul(trimBlanks(line.substr(equals + 1)));
+    // The first line of a key wins, with or without '='.
+    values_.try_emplace(foldedName(uptoNul(trimBlanks(line.substr(0, equals)))), std::move(value));
+  });
+}
+
+std::string ProfileSection::readString(std::string_view key, std::string_view defaultValue,
+                                       std::size_t bufferSize) const {
+  const auto found = values_.find(foldedName(trimBlanks(uptoNul(key))));
+  const bool hasValue = found != values_.end() && found->second;
+  return fitToBuffer(hasValue ? std::string_view(*found->second) : trimDefault(defaultValue), bufferSize);
+}
+
 std::string readProfileString(std::string_view fileBytes, std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t bufferSize) {
-  const std::optional<std::string_view> value =
-      findValue(fileBytes, trimBlanks(uptoNul(section)), trimBlanks(uptoNul(key)));
-  return fitToBuffer(value ? *value : trimDefault(defaultValue), bufferSize);
+  return ProfileSection(fileBytes, section).readString(key, defaultValue, bufferSize);
 }
 
 }  // namespace quorvane

@@ -6,8 +6,10 @@
 // supported.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace quorvane {
 
@@ -18,5 +20,19 @@ namespace quorvane {
 // terminating NUL, never inside a double-byte character.
 std::string readProfileString(std::string_view fileBytes, std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t bufferSize);
+
+// One section of an INI file read in a single pass, so that any number of keys
+// is answered without reading the file again: readString gives what
+// readProfileString gives for the same file and section.
+class ProfileSection {
+ public:
+  ProfileSection(std::string_view fileBytes, std::string_view section);
+  std::string readString(std::string_view key, std::string_view defaultValue, std::size_t bufferSize) const;
+
+ private:
+  // By name folded to lower case, the text after '=' of the first line of
+  // each key; none when that line has no '='.
+  std::unordered_map<std::string, std::optional<std::string>> values_;
+};
 
 }  // namespace quorvane

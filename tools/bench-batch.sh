@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Import and export figures under Wine. Builds the stand-in service natively
-# (Release, no sanitizers, in build/bench) and the Windows benchmark for a
-# service port of its own (build/windows-bench), starts that service on
-# loopback with barring off, and runs the benchmark headless in a throwaway
-# Wine prefix. Prints a table; never part of the tests.
+# Import, export, start-up and history-box figures under Wine. Builds the
+# stand-in service natively (Release, no sanitizers, in build/bench) and the
+# Windows benchmark for a service port of its own (build/windows-bench), starts
+# that service on loopback with barring off, and runs the benchmark headless in
+# a throwaway Wine prefix. Prints tables, the last with each figure beside its
+# anchor and goal; never part of the tests.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 

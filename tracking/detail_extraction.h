@@ -16,9 +16,10 @@ std::string cleanEntryText(std::string_view entry);
 
 // Replaces the box text with the headline (the first statusLinePattern match
 // without its 10-byte marker and 4-byte closing tag), leaving the box alone
-// when there is none, then appends each entryPattern match, cleaned, in page
-// order. A pattern that was never compiled matches nothing; a search that the
-// regex engine abandons ends the extraction, keeping what is already shown.
+// when there is none, then appends the entryPattern matches, cleaned, in page
+// order, all in one appendText call (none without matches). A pattern that was
+// never compiled matches nothing; a search that the regex engine abandons ends
+// the extraction, keeping the entries found before it.
 void showTrackingDetails(const TrackingPatterns& patterns, HistoryBox& box, std::string_view pageText);
 
 }  // namespace quorvane

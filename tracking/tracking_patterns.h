@@ -18,6 +18,11 @@ inline constexpr const char* kStatusLinePatternText = "#F21818;'>[\\s\\S]+?</p>"
 inline constexpr const char* kEntryPatternText =
     "middot;[\\d]{4}-[\\d]{2}-[\\d]{2} [\\d]{2}:[\\d]{2}:[\\d]{2}<br />[\\s\\S]+?</p>";
 
+// The last two again as the prefix that searchParagraph takes ('*' for one
+// digit): each pattern is its prefix followed by "[\s\S]+?</p>".
+inline constexpr const char* kStatusLinePrefix = "#F21818;'>";
+inline constexpr const char* kEntryPrefix = "middot;****-**-** **:**:**<br />";
+
 // Compiles the three patterns: Perl syntax, ASCII case folding only, bytes.
 // A pattern that fails to compile stays empty; nothing is reported.
 void compilePatterns(TrackingPatterns& patterns);

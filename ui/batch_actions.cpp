@@ -32,10 +32,13 @@ void importNumberFile(MainWindowContext& context) {
   }
   view.setHintText(texts::kHintQuerying);
   ImportLineReader reader(*file);
-  for (;;) {
-    const ImportLine line = readLineOrStop(reader);
-    if (!line.text.empty()) appendAndQueryNumber(context, numberOfLine(line.text));
-    if (line.last || view.isClosed()) break;
+  {
+    const RowBatch batch(view);
+    for (;;) {
+      const ImportLine line = readLineOrStop(reader);
+      if (!line.text.empty()) appendAndQueryNumber(context, numberOfLine(line.text));
+      if (line.last || view.isClosed()) break;
+    }
   }
   file.reset();  // closed before the hint says the import is done
   view.setHintText(texts::kHintDone);

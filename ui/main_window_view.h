@@ -31,6 +31,9 @@ class MainWindowView {
   virtual void enableButton(Button button) = 0;
   virtual std::string numberInputText() const = 0;
 
+  // Says how many courier items are about to be added, so that the list can
+  // make room for them at once; a view that grows cheaply ignores it.
+  virtual void reserveCourierItems(std::size_t /*count*/) {}
   // Adds an item at the end of the courier list; returns its index.
   virtual int addCourierItem(std::string_view name) = 0;
   // The index of the chosen courier, -1 when none is.
@@ -48,12 +51,32 @@ class MainWindowView {
 
   virtual HistoryBox& historyBox() = 0;
 
+  // Between these two calls (which nest) appended rows may reach the screen
+  // late, though at least ten times a second: drawing a shown list on every
+  // row can cost more than the query that made it. The rows themselves are in
+  // the list at once for every action. The outermost end brings the shown list
+  // up to date. A view that draws cheaply ignores both.
+  virtual void beginRowBatch() {}
+  virtual void endRowBatch() {}
+
   // Handles every message already waiting (paints and input included) and
   // returns; a request to quit stays queued for the main loop.
   virtual void processPendingMessages() = 0;
 
   // A message box with one OK button, modal for the whole program.
   virtual void showMessage(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+};
+
+// Holds a row batch open for its lifetime, so that it ends however the batch does.
+class RowBatch {
+ public:
+  explicit RowBatch(MainWindowView& view) : view_(view) { view_.beginRowBatch(); }
+  ~RowBatch() { view_.endRowBatch(); }
+  RowBatch(const RowBatch&) = delete;
+  RowBatch& operator=(const RowBatch&) = delete;
+
+ private:
+  MainWindowView& view_;
 };
 
 }  // namespace quorvane

@@ -11,11 +11,14 @@ bool loadCourierList(AppState& state, MainWindowView& view, const CourierListFil
     view.showMessage(texts::kCourierListMissing, texts::kErrorTitle, MessageIcon::Error);
     return false;
   }
-  const std::string bytes = file.contents();
-  const auto readValue = [&bytes](const std::string& key) {
-    return readProfileString(bytes, kCourierListSection, key, kCourierListDefault, kCourierValueBufferSize);
+  // One pass over the file answers every key.
+  const ProfileSection couriers(file.contents(), kCourierListSection);
+  const auto readValue = [&couriers](const std::string& key) {
+    return couriers.readString(key, kCourierListDefault, kCourierValueBufferSize);
   };
-  for (const CourierEntry& entry : readCourierEntries(readValue)) {
+  const std::vector<CourierEntry> entries = readCourierEntries(readValue);
+  view.reserveCourierItems(entries.size());
+  for (const CourierEntry& entry : entries) {
     // An item the list could not take gets no code either, so that the
     // list's indexes and courierCodes stay in step.
     if (view.addCourierItem(entry.name) < 0) continue;

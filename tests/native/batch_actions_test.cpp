@@ -101,6 +101,24 @@ TEST_F(BatchActions, ClosingTheWindowStopsTheImportBeforeTheNextLine) {
   EXPECT_EQ(view.hint, texts::kHintQuerying);
 }
 
+// The window may draw the rows of an import late, but only while it runs:
+// the batch ends with the import, also when the window is closed on the way.
+TEST_F(BatchActions, TheImportHoldsARowBatchOnlyWhileItRuns) {
+  for (const bool closedOnTheWay : {false, true}) {
+    SCOPED_TRACE(closedOnTheWay ? "closed on the way" : "to the end");
+    files.importBytes = "XJ100\nXJ200\n";
+    view.closed = false;
+    int depthInside = 0;
+    view.onNextPump = [&] {
+      depthInside = view.rowBatchDepth;
+      view.closed = closedOnTheWay;
+    };
+    importNumberFile(context);
+    EXPECT_EQ(depthInside, 1);
+    EXPECT_EQ(view.rowBatchDepth, 0);
+  }
+}
+
 TEST_F(BatchActions, ExportWritesEveryRowInOrder) {
   view.rows = {{"XJ100", "已扫描"}, {"", "单号不正确"}, {"AB12", ""}};
   exportResultList(context);

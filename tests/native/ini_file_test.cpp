@@ -26,6 +26,19 @@ TEST(IniFile, NulByteEndsNamesAndValues) {
   EXPECT_EQ(readProfileString(file, "Other", "1", "d\0ef"sv, 100), "d");
 }
 
+// One section read once answers every case of the table that asks the same
+// file and section, in any order, as a fresh read of each would.
+TEST(IniFile, OneSectionAnswersEveryKey) {
+  for (const auto& first : test::kIniCases) {
+    const ProfileSection section(first.fileBytes, first.section);
+    for (const auto& c : test::kIniCases) {
+      if (c.fileBytes != first.fileBytes || std::string_view(c.section) != first.section) continue;
+      SCOPED_TRACE(std::string(first.name) + " / " + c.name);
+      EXPECT_EQ(section.readString(c.key, c.defaultValue, c.bufferSize), c.expected);
+    }
+  }
+}
+
 TEST(IniFile, BufferOfZeroBytesHoldsNothing) {
   EXPECT_EQ(readProfileString(test::kNumberFile, "Number", "1", "0-0", 0), "");
 }

@@ -291,6 +291,34 @@ TEST_F(BatchFilesWindow, AnExportedListImportedAgainIsQueriedAgainWithTheSameSta
   EXPECT_EQ(fetcher.fetches, 2 * kMixedQueries);
 }
 
+// More rows than the list shows at once, so that its scroll bar must cover them.
+TEST_F(BatchFilesWindow, TheListShowsEveryRowAtTheEndAndANestedExportSeesEveryRowSoFar) {
+  constexpr int kLines = 60;
+  constexpr int kExportAfterRow = 36;
+  std::string lines;
+  for (int line = 0; line < kLines; ++line) lines += "XJ100000000" + std::to_string(line % 9 + 1) + "\r\n";
+  const std::wstring numbers = createFile("numbers.txt", lines);
+  const std::wstring exported = (folder / "list.txt").wstring();
+  const AfterRowStatus between(list(), kExportAfterRow,
+                               [this] { PostMessageW(control(layout::按钮_保存数据), BM_CLICK, 0, 0); });
+  const Answered answered =
+      clickThrough(layout::按钮_导入单号, {messageBox(IDOK), openFile(numbers), saveFile(exported)});
+  ASSERT_EQ(answered.problems, "");
+  ASSERT_TRUE(between.ran());
+
+  const Rows all = rows();
+  ASSERT_EQ(all.size(), static_cast<std::size_t>(kLines));
+  EXPECT_EQ(readFile(exported), exportText(Rows(all.begin(), all.begin() + kExportAfterRow + 1)));
+
+  pump();
+  ASSERT_LT(SendMessageW(list(), LVM_GETCOUNTPERPAGE, 0, 0), kLines);
+  SCROLLINFO scroll{};
+  scroll.cbSize = sizeof(scroll);
+  scroll.fMask = SIF_RANGE | SIF_PAGE;
+  ASSERT_TRUE(GetScrollInfo(list(), SB_VERT, &scroll));
+  EXPECT_EQ(scroll.nMax - scroll.nMin + 1, kLines) << "the scroll bar reaches the last row";
+}
+
 TEST_F(BatchFilesWindow, ClosingTheWindowDuringAnImportStopsItAndClosesTheFile) {
   const std::wstring numbers = createFile("numbers.txt", kThreeKnownNumbers);
   const AfterRowStatus between(list(), 0, [this] { PostMessageW(window.handle(), WM_CLOSE, 0, 0); });

@@ -106,6 +106,15 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::onCreate() {
   createControls();
+  // The courier list may be long: without drawing, the combo box does not
+  // bring its scroll bar up to date after every item (under Wine, a themed
+  // redraw each time), only once at the end.
+  HWND combo = control(layout::组合框_快递公司);
+  SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
+  struct RedrawAgain {
+    HWND combo;
+    ~RedrawAgain() { SendMessageW(combo, WM_SETREDRAW, TRUE, 0); }
+  } const redrawAgain{combo};
   onMainWindowCreated(state_, *this, courierList_);
 }
 

@@ -47,6 +47,7 @@ class MainWindow final : public MainWindowView {
   void setHintText(std::string_view text) override;
   void enableButton(Button button) override;
   std::string numberInputText() const override;
+  void reserveCourierItems(std::size_t count) override;
   int addCourierItem(std::string_view name) override;
   int chosenCourierIndex() const override;
   std::size_t appendRow(std::string_view number) override;
@@ -55,6 +56,8 @@ class MainWindow final : public MainWindowView {
   std::size_t rowCount() const override;
   int selectedRow() const override;
   HistoryBox& historyBox() override { return historyBox_; }
+  void beginRowBatch() override;
+  void endRowBatch() override;
   void processPendingMessages() override;
   void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
 
@@ -80,6 +83,9 @@ class MainWindow final : public MainWindowView {
   void onDrawLabel(const DRAWITEMSTRUCT& item);
   void onDestroy();
 
+  // Turns the result list's drawing back on and has it repainted.
+  void drawResultList();
+
   void createControls();
   void setUpResultList();
   void setUpCourierCombo();
@@ -91,6 +97,12 @@ class MainWindow final : public MainWindowView {
   // The controls by id, looked up once: Wine's GetDlgItem costs tens of microseconds.
   std::array<HWND, std::size(layout::kControls)> controls_{};
   EditHistoryBox historyBox_{*this};
+  // Under Wine every change in the size of a shown list redraws its themed
+  // scroll bar, which costs several times a fetch; so during a row batch the
+  // list's drawing stays off and is turned on again only now and then.
+  int rowBatchDepth_ = 0;
+  bool resultListDrawingOff_ = false;
+  ULONGLONG resultListDrawnAt_ = 0;  // GetTickCount64 at the last time the drawing was turned on
   MainWindowContext context_;
 };
 

@@ -66,6 +66,8 @@ class FakeMainWindow final : public MainWindowView, public HistoryBox {
     onNextPump = nullptr;
     if (pending) pending();
   }
+  void beginRowBatch() override { ++rowBatchDepth; }
+  void endRowBatch() override { --rowBatchDepth; }
   void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override {
     messages.push_back({std::string(text), std::string(title), icon});
   }
@@ -82,6 +84,7 @@ class FakeMainWindow final : public MainWindowView, public HistoryBox {
   int selected = -1;
   std::string history;
   int pumps = 0;
+  int rowBatchDepth = 0;
   std::function<void()> onNextPump;
   std::vector<Message> messages;
 };
